@@ -1,0 +1,84 @@
+// The calculator's state and its key handling: an immediate-execution, four-function
+// machine whose operands are read back from the display text. Knows nothing of windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Handle types as the Windows headers declare them, so that this header needs none.
+struct HINSTANCE__;
+struct HWND__;
+
+enum CalcState : std::int32_t {
+    Ready = 0,           // "0" or the result of "="; a digit starts a new first operand
+    EnteringFirst = 1,   // the first operand is being typed
+    OperatorPending = 2, // an operator is chosen; a digit starts the second operand
+    EnteringSecond = 3,  // the second operand is being typed
+    Error = 4,           // "DIV 0" (or ErrorText) on the display; only AC is taken
+};
+
+enum CalcOperator : std::int32_t { None = 0, Add = 1, Subtract = 2, Multiply = 3, Divide = 4 };
+
+// A keypad key, numbered by the control identifier of its button in the dialog template.
+enum Key : std::int32_t {
+    KeyDigit0 = 1002, // 1003 to 1011 are the digits 1 to 9
+    KeyDigit9 = 1011,
+    KeyPoint = 1012,
+    KeyAllClear = 1013,
+    KeyClear = 1014,
+    KeyDivide = 1015,
+    KeyMultiply = 1016,
+    KeySubtract = 1017,
+    KeyAdd = 1018,
+    KeyEquals = 1019,
+};
+
+constexpr std::int32_t FirstKey = KeyDigit0;
+constexpr std::int32_t LastKey = KeyEquals;
+
+// Shown when a division by zero stops the calculation.
+extern const char* const DivisionErrorText; // "DIV 0"
+// Shown when the display cannot be read as a number (a lone "." or a number out of range).
+extern const char* const ReadErrorText; // "ERROR"
+
+class Calculator {
+public:
+    explicit Calculator(HINSTANCE__* instance);
+
+    // Applies one key; values outside FirstKey..LastKey are not keys and must not be passed.
+    void PressKey(Key key);
+
+    const char* Display() const { return display.c_str(); }
+    CalcState State() const { return state; }
+    CalcOperator PendingOperator() const { return pending; }
+
+    // The dialog's message handler; defined with the dialog, reached through its static
+    // dialog procedure. The parameter types are those of a Win32 dialog procedure.
+    int HandleMessage(HWND__* window, unsigned int message, unsigned int wParam, long lParam);
+
+    HINSTANCE__* instance;  // module instance; used to open the dialog
+    HWND__* dialog;         // the last opened calculator window, null when closed
+    std::string display;    // what the display shows; never empty
+    CalcState state;
+    CalcOperator pending;
+    double first;
+    double second;
+
+private:
+    void AppendCharacter(char c);
+    void ChooseOperator(CalcOperator op);
+    void ChainOperator(CalcOperator op);
+    void Equals();
+    void Backspace();
+    void AllClear();
+    // Reads an operand from the display; on failure the calculator enters the error state.
+    bool ReadOperand(double& value);
+};
+
+// Applies op to a and b and writes the "%g" result (or "DIV 0") into display. Returns false on
+// a division by zero. An unknown operator leaves the display alone and returns true.
+bool Evaluate(CalcOperator op, double a, double b, std::string& display);
+
+// Reads the number at the start of text as strtod does. Fails when no number stands there or
+// when the value is out of range.
+bool ParseDisplay(const char* text, double& value);

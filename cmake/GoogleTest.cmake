@@ -1,0 +1,13 @@
+# GoogleTest from Debian's source package, built in each tree with that tree's compiler.
+set(KELVO_GTEST_SOURCE /usr/src/googletest/googletest)
+add_library(kelvo_gtest STATIC
+    ${KELVO_GTEST_SOURCE}/src/gtest-all.cc
+    ${KELVO_GTEST_SOURCE}/src/gtest_main.cc)
+target_include_directories(kelvo_gtest SYSTEM PUBLIC ${KELVO_GTEST_SOURCE}/include
+    PRIVATE ${KELVO_GTEST_SOURCE})
+target_compile_options(kelvo_gtest PRIVATE -w)
+if(NOT WIN32)
+    find_package(Threads REQUIRED)
+    target_link_libraries(kelvo_gtest PUBLIC Threads::Threads)
+endif()
+include(GoogleTest)

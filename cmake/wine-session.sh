@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a command with one persistent wineserver for the given prefix, so that each Wine
+# process of the command starts in hundredths of a second instead of seconds.
+# Usage: wine-session.sh PREFIX COMMAND [ARGS...]
+prefix=$1
+shift
+here=$(dirname "$0")
+"$here/wine-prefix.sh" "$prefix" || exit 1
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win32
+wineserver -k >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 &
+sleep 0.2
+"$@"
+status=$?
+wineserver -k >/dev/null 2>&1
+exit $status

@@ -1,0 +1,213 @@
+#include "host_core.h"
+
+#include "host_api.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+std::vector<HostCall> g_calls;
+Overrides g_overrides;
+std::vector<HINSTANCE> g_initLibCalls;
+std::vector<LoadedModule> g_modules;
+std::vector<CustomCommand> g_commands;
+std::vector<ModuleDialog> g_dialogs;
+DWORD g_nextCommandId = 1;
+
+long AsLong(const void* pointer) { return static_cast<long>(reinterpret_cast<INT_PTR>(pointer)); }
+
+void Record(const char* function, std::vector<long> arguments, const char* text = "") {
+    // A long session sends the dialog procedure many messages: keep the recent calls only.
+    if (g_calls.size() >= 100000)
+        g_calls.erase(g_calls.begin(), g_calls.begin() + 50000);
+    g_calls.push_back(HostCall{function, std::move(arguments), text ? text : ""});
+}
+
+HMODULE ModuleOfAddress(const void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(address), &module);
+    return module;
+}
+
+// Dialogs can also end without oapiCloseDialog (their own DestroyWindow, the host's exit).
+void ForgetDestroyedDialogs() {
+    g_dialogs.erase(std::remove_if(g_dialogs.begin(), g_dialogs.end(),
+                                   [](const ModuleDialog& d) { return !IsWindow(d.window); }),
+                    g_dialogs.end());
+}
+
+} // namespace
+
+std::vector<HostCall>& CallLog() { return g_calls; }
+Overrides& HostOverrides() { return g_overrides; }
+const std::vector<HINSTANCE>& InitLibCalls() { return g_initLibCalls; }
+const std::vector<LoadedModule>& Modules() { return g_modules; }
+const std::vector<CustomCommand>& Commands() { return g_commands; }
+
+const std::vector<ModuleDialog>& Dialogs() {
+    ForgetDestroyedDialogs();
+    return g_dialogs;
+}
+
+int DateToVersion(const char* date) {
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    if (!date || std::strlen(date) < 10)
+        return 0;
+    int month = 0;
+    for (int i = 0; i < 12; ++i)
+        if (std::strncmp(date, months[i], 3) == 0)
+            month = i + 1;
+    int day = 0, year = 0;
+    char tail = 0;
+    if (month == 0 || std::sscanf(date + 3, " %d %d%c", &day, &year, &tail) != 2)
+        return 0;
+    if (day < 1 || day > 31 || year < 1 || year > 9999)
+        return 0;
+    return year * 10000 + month * 100 + day;
+}
+
+HMODULE LoadModule(const std::string& path) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module)
+        return nullptr;
+    g_modules.push_back(LoadedModule{module, path});
+    typedef void (*InitModuleFunction)(HINSTANCE);
+    auto init = reinterpret_cast<InitModuleFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module, "InitModule")));
+    if (init)
+        init(module);
+    return module;
+}
+
+void UnloadModule(HMODULE module) {
+    auto loaded = std::find_if(g_modules.begin(), g_modules.end(),
+                               [module](const LoadedModule& m) { return m.handle == module; });
+    if (loaded == g_modules.end())
+        return;
+    // Nothing of the module may run after its ExitModule: close its windows and forget its
+    // commands before the library goes.
+    ForgetDestroyedDialogs();
+    std::vector<HWND> windows;
+    for (const ModuleDialog& d : g_dialogs)
+        if (d.module == module)
+            windows.push_back(d.window);
+    for (HWND window : windows)
+        DestroyWindow(window);
+    ForgetDestroyedDialogs();
+    g_commands.erase(std::remove_if(g_commands.begin(), g_commands.end(),
+                                    [module](const CustomCommand& c) { return c.owner == module; }),
+                     g_commands.end());
+    g_modules.erase(loaded);
+    FreeLibrary(module);
+}
+
+void UnloadAllModules() {
+    while (!g_modules.empty())
+        UnloadModule(g_modules.back().handle);
+}
+
+const CustomCommand* FindCommand(const std::string& label) {
+    for (const CustomCommand& c : g_commands)
+        if (c.label == label)
+            return &c;
+    return nullptr;
+}
+
+bool RunCommand(const std::string& label) {
+    const CustomCommand* command = FindCommand(label);
+    if (!command)
+        return false;
+    // Copy: the callback may register or withdraw commands.
+    const CustomCommand run = *command;
+    run.callback(run.context);
+    return true;
+}
+
+HWND FindDialog(HINSTANCE module, int resourceId) {
+    for (const ModuleDialog& d : Dialogs())
+        if (d.module == module && d.resourceId == resourceId)
+            return d.window;
+    return nullptr;
+}
+
+bool TranslateDialogMessage(MSG* message) {
+    for (const ModuleDialog& d : Dialogs())
+        if (IsDialogMessageA(d.window, message))
+            return true;
+    return false;
+}
+
+} // namespace host
+
+using namespace host;
+
+// The host functions, exported under the host's decorated names (orbiter_host.def).
+
+void InitLib(HINSTANCE module) {
+    Record("InitLib", {AsLong(module)});
+    g_initLibCalls.push_back(module);
+}
+
+int Date2Int(char* date) {
+    Record("Date2Int", {}, date);
+    if (g_overrides.date2Int)
+        return g_overrides.date2Int(date);
+    return DateToVersion(date);
+}
+
+DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallback callback,
+                            void* context) {
+    Record("oapiRegisterCustomCmd", {AsLong(reinterpret_cast<void*>(callback)), AsLong(context)},
+           label);
+    const DWORD id = g_nextCommandId++;
+    g_commands.push_back(CustomCommand{id, label ? label : "", description ? description : "",
+                                       callback, context,
+                                       ModuleOfAddress(reinterpret_cast<void*>(callback))});
+    return id;
+}
+
+HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWORD flags,
+                      void* context) {
+    Record("oapiOpenDialogEx", {AsLong(module), resourceId,
+                                AsLong(reinterpret_cast<void*>(proc)), static_cast<long>(flags),
+                                AsLong(context)});
+    if (g_overrides.openDialog)
+        return g_overrides.openDialog(module, resourceId);
+    // One window per template: picking the command again brings the open one to the front.
+    if (HWND open = FindDialog(module, resourceId)) {
+        ShowWindow(open, SW_SHOWNORMAL);
+        SetForegroundWindow(open);
+        return open;
+    }
+    HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), nullptr,
+                                     reinterpret_cast<DLGPROC>(proc),
+                                     reinterpret_cast<LPARAM>(context));
+    if (!window)
+        return nullptr;
+    g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+void oapiCloseDialog(HWND dialog) {
+    Record("oapiCloseDialog", {AsLong(dialog)});
+    DestroyWindow(dialog);
+    ForgetDestroyedDialogs();
+}
+
+int oapiDefDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    Record("oapiDefDialogProc", {AsLong(dialog), static_cast<long>(message),
+                                 static_cast<long>(wParam), static_cast<long>(lParam)});
+    if (g_overrides.defDialogProc)
+        return g_overrides.defDialogProc(dialog, message, wParam, lParam);
+    // FALSE hands the message to the system's dialog manager, which gives Esc and the close
+    // box their cancel command.
+    return FALSE;
+}

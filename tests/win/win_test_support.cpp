@@ -1,0 +1,146 @@
+#include "win_test_support.h"
+
+#include "host_core.h"
+
+namespace kelvo_test {
+
+std::string TestDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1);
+}
+
+std::string TestFile(const char* name) { return TestDirectory() + name; }
+
+LoadedModule::LoadedModule()
+    : instance_(host::LoadModule(TestFile("CalculatorKelvo.dll"))) {}
+
+LoadedModule::~LoadedModule() { Unload(); }
+
+void LoadedModule::Unload() {
+    if (instance_)
+        host::UnloadModule(instance_);
+    instance_ = nullptr;
+}
+
+namespace {
+// The queued message being dispatched, so that a window can tell posted from sent messages.
+const MSG* g_dispatching = nullptr;
+
+void Dispatch(const MSG& message) {
+    const MSG* outer = g_dispatching;
+    g_dispatching = &message;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    g_dispatching = outer;
+}
+} // namespace
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (host::TranslateDialogMessage(&message))
+            continue;
+        Dispatch(message);
+    }
+}
+
+void PumpMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            Dispatch(message);
+        Sleep(1);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+namespace {
+const char kRecorderClass[] = "KelvoTestRecorder";
+
+void RegisterRecorderClass() {
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kRecorderClass;
+    RegisterClassA(&wc);
+    registered = true;
+}
+} // namespace
+
+RecordingWindow::RecordingWindow(int width, int height) {
+    RegisterRecorderClass();
+    hwnd_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                            10, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
+                            nullptr);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+    PumpMessages();
+}
+
+RecordingWindow::~RecordingWindow() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK RecordingWindow::Proc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) {
+    auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && (message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL ||
+                 message == WM_NOTIFY)) {
+        const bool posted = g_dispatching && g_dispatching->hwnd == window &&
+                            g_dispatching->message == message &&
+                            g_dispatching->wParam == wParam && g_dispatching->lParam == lParam;
+        self->messages_.push_back(RecordedMessage{window, message, wParam, lParam, posted});
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+ClientCapture::ClientCapture(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    pixels_.assign(static_cast<size_t>(width_) * height_, 0);
+    if (width_ <= 0 || height_ <= 0)
+        return;
+    HDC windowDc = GetDC(window);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD* source = static_cast<const DWORD*>(bits);
+    pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
+    SelectObject(memoryDc, old);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(window, windowDc);
+}
+
+COLORREF ClientCapture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    const DWORD pixel = pixels_[static_cast<size_t>(y) * width_ + x] & 0xFFFFFF;
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+ClientCapture PaintAndCapture(HWND window) {
+    UpdateWindow(window);
+    PumpMessages();
+    GdiFlush();
+    return ClientCapture(window);
+}
+
+} // namespace kelvo_test

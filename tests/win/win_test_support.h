@@ -1,0 +1,97 @@
+// Shared helpers of the Windows-side tests: the module under test, a recording window,
+// message pumping and pixel capture.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kelvo_test {
+
+// The folder of the test program, where CalculatorKelvo.dll and the test modules lie.
+std::string TestDirectory();
+std::string TestFile(const char* name);
+
+// Loads CalculatorKelvo.dll through the stand-in host (entry, then InitModule) and unloads
+// it (closing its dialogs, forgetting its commands, FreeLibrary) when it goes out of scope.
+class LoadedModule {
+public:
+    LoadedModule();
+    ~LoadedModule();
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+    HINSTANCE instance() const { return instance_; }
+    // An export of the module, by name.
+    template <typename Function> Function Export(const char* name) const {
+        return reinterpret_cast<Function>(
+            reinterpret_cast<void*>(GetProcAddress(instance_, name)));
+    }
+    // Unloads now (idempotent).
+    void Unload();
+
+private:
+    HINSTANCE instance_;
+};
+
+// Dispatches every message waiting in this thread's queue (a timer message only once its
+// interval has passed), giving the host's dialogs their keyboard navigation as the host's
+// loop does.
+void PumpMessages();
+// Pumps messages, timers included, for about the given time.
+void PumpMessagesFor(DWORD milliseconds);
+
+// One message as a window received it.
+struct RecordedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool posted; // came through the queue (PostMessage) rather than SendMessage
+
+    bool operator==(const RecordedMessage& other) const {
+        return window == other.window && message == other.message && wParam == other.wParam &&
+               lParam == other.lParam && posted == other.posted;
+    }
+};
+
+// A top-level window that logs the messages that tell a parent something: WM_COMMAND,
+// WM_HSCROLL, WM_VSCROLL and WM_NOTIFY (everything else goes to DefWindowProc unlogged).
+class RecordingWindow {
+public:
+    explicit RecordingWindow(int width = 400, int height = 300);
+    ~RecordingWindow();
+    RecordingWindow(const RecordingWindow&) = delete;
+    RecordingWindow& operator=(const RecordingWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    void Flush() { messages_.clear(); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_;
+    std::vector<RecordedMessage> messages_;
+};
+
+// The client area of a window as the screen shows it, read into 32-bit pixels after the
+// window has painted (the window must be visible and not covered).
+class ClientCapture {
+public:
+    explicit ClientCapture(HWND window);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The colour at (x, y) as a COLORREF (0x00BBGGRR).
+    COLORREF At(int x, int y) const;
+
+private:
+    int width_;
+    int height_;
+    std::vector<DWORD> pixels_; // top-down, 0x00RRGGBB
+};
+
+// Paints a window at once and reads its client area.
+ClientCapture PaintAndCapture(HWND window);
+
+} // namespace kelvo_test
