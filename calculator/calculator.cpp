@@ -9,9 +9,13 @@ const char* const ReadErrorText = "ERROR";
 
 namespace {
 
-bool IsDigitOrPoint(Key key) { return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint; }
+bool IsDigitOrPoint(Key key) {
+    return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
+}
 
-char CharacterOf(Key key) { return key == KeyPoint ? '.' : static_cast<char>('0' + (key - KeyDigit0)); }
+char CharacterOf(Key key) {
+    return key == KeyPoint ? '.' : static_cast<char>('0' + (key - KeyDigit0));
+}
 
 CalcOperator OperatorOf(Key key) {
     switch (key) {

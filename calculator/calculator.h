@@ -56,9 +56,9 @@ public:
     // dialog procedure. The parameter types are those of a Win32 dialog procedure.
     int HandleMessage(HWND__* window, unsigned int message, unsigned int wParam, long lParam);
 
-    HINSTANCE__* instance;  // module instance; used to open the dialog
-    HWND__* dialog;         // the last opened calculator window, null when closed
-    std::string display;    // what the display shows; never empty
+    HINSTANCE__* instance; // module instance; used to open the dialog
+    HWND__* dialog;        // the last opened calculator window, null when closed
+    std::string display;   // what the display shows; never empty
     CalcState state;
     CalcOperator pending;
     double first;

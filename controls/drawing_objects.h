@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-extern HPEN DarkPen;        // gauge: lower and right edges of the arrow buttons
-extern HBRUSH RedBrush;     // gauge: the bar when GaugeRedBar is set
-extern HPEN ShadowPen;      // switch: shadows and outlines, in the button-shadow colour
-extern HBRUSH FaceBrush;    // switch: class background, in the button-face colour
+extern HPEN DarkPen;         // gauge: lower and right edges of the arrow buttons
+extern HBRUSH RedBrush;      // gauge: the bar when GaugeRedBar is set
+extern HPEN ShadowPen;       // switch: shadows and outlines, in the button-shadow colour
+extern HBRUSH FaceBrush;     // switch: class background, in the button-face colour
 extern HBITMAP SectionIcons; // property list: section icons (the host's bitmap 286)

@@ -18,7 +18,9 @@ std::vector<CustomCommand> g_commands;
 std::vector<ModuleDialog> g_dialogs;
 DWORD g_nextCommandId = 1;
 
-long AsLong(const void* pointer) { return static_cast<long>(reinterpret_cast<INT_PTR>(pointer)); }
+long AsLong(const void* pointer) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(pointer));
+}
 
 void Record(const char* function, std::vector<long> arguments, const char* text = "") {
     // A long session sends the dialog procedure many messages: keep the recent calls only.
@@ -44,11 +46,21 @@ void ForgetDestroyedDialogs() {
 
 } // namespace
 
-std::vector<HostCall>& CallLog() { return g_calls; }
-Overrides& HostOverrides() { return g_overrides; }
-const std::vector<HINSTANCE>& InitLibCalls() { return g_initLibCalls; }
-const std::vector<LoadedModule>& Modules() { return g_modules; }
-const std::vector<CustomCommand>& Commands() { return g_commands; }
+std::vector<HostCall>& CallLog() {
+    return g_calls;
+}
+Overrides& HostOverrides() {
+    return g_overrides;
+}
+const std::vector<HINSTANCE>& InitLibCalls() {
+    return g_initLibCalls;
+}
+const std::vector<LoadedModule>& Modules() {
+    return g_modules;
+}
+const std::vector<CustomCommand>& Commands() {
+    return g_commands;
+}
 
 const std::vector<ModuleDialog>& Dialogs() {
     ForgetDestroyedDialogs();
@@ -175,9 +187,8 @@ DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallbac
 
 HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWORD flags,
                       void* context) {
-    Record("oapiOpenDialogEx", {AsLong(module), resourceId,
-                                AsLong(reinterpret_cast<void*>(proc)), static_cast<long>(flags),
-                                AsLong(context)});
+    Record("oapiOpenDialogEx", {AsLong(module), resourceId, AsLong(reinterpret_cast<void*>(proc)),
+                                static_cast<long>(flags), AsLong(context)});
     if (g_overrides.openDialog)
         return g_overrides.openDialog(module, resourceId);
     // One window per template: picking the command again brings the open one to the front.
@@ -186,9 +197,9 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
         SetForegroundWindow(open);
         return open;
     }
-    HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), nullptr,
-                                     reinterpret_cast<DLGPROC>(proc),
-                                     reinterpret_cast<LPARAM>(context));
+    HWND window =
+        CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), nullptr,
+                           reinterpret_cast<DLGPROC>(proc), reinterpret_cast<LPARAM>(context));
     if (!window)
         return nullptr;
     g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});

@@ -44,4 +44,6 @@ extern "C" int GetModuleVersion() {
     return g_version;
 }
 
-extern "C" const char* ModuleDate() { return g_buildDate; }
+extern "C" const char* ModuleDate() {
+    return g_buildDate;
+}

@@ -11,12 +11,15 @@ std::string TestDirectory() {
     return directory.substr(0, directory.find_last_of("\\/") + 1);
 }
 
-std::string TestFile(const char* name) { return TestDirectory() + name; }
+std::string TestFile(const char* name) {
+    return TestDirectory() + name;
+}
 
-LoadedModule::LoadedModule()
-    : instance_(host::LoadModule(TestFile("CalculatorKelvo.dll"))) {}
+LoadedModule::LoadedModule() : instance_(host::LoadModule(TestFile("CalculatorKelvo.dll"))) {}
 
-LoadedModule::~LoadedModule() { Unload(); }
+LoadedModule::~LoadedModule() {
+    Unload();
+}
 
 void LoadedModule::Unload() {
     if (instance_)
@@ -75,24 +78,24 @@ void RegisterRecorderClass() {
 
 RecordingWindow::RecordingWindow(int width, int height) {
     RegisterRecorderClass();
-    hwnd_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                            10, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
-                            nullptr);
+    hwnd_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                            width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
     PumpMessages();
 }
 
-RecordingWindow::~RecordingWindow() { DestroyWindow(hwnd_); }
+RecordingWindow::~RecordingWindow() {
+    DestroyWindow(hwnd_);
+}
 
-LRESULT CALLBACK RecordingWindow::Proc(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
+LRESULT CALLBACK RecordingWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && (message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL ||
                  message == WM_NOTIFY)) {
         const bool posted = g_dispatching && g_dispatching->hwnd == window &&
-                            g_dispatching->message == message &&
-                            g_dispatching->wParam == wParam && g_dispatching->lParam == lParam;
+                            g_dispatching->message == message && g_dispatching->wParam == wParam &&
+                            g_dispatching->lParam == lParam;
         self->messages_.push_back(RecordedMessage{window, message, wParam, lParam, posted});
         return 0;
     }

@@ -25,8 +25,7 @@ public:
     HINSTANCE instance() const { return instance_; }
     // An export of the module, by name.
     template <typename Function> Function Export(const char* name) const {
-        return reinterpret_cast<Function>(
-            reinterpret_cast<void*>(GetProcAddress(instance_, name)));
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(instance_, name)));
     }
     // Unloads now (idempotent).
     void Unload();
