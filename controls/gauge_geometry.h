@@ -1,0 +1,101 @@
+// Window-free arithmetic of the gauge control: its parts along the axis, the hit test, the
+// bar, the value under the pointer, the auto-repeat rate and the lines of its arrow buttons.
+#pragma once
+
+#include <cstdint>
+
+// Bits of a gauge's flag word (slot 12). Inverted, vertical and red bar are the style that
+// the creating code chooses; the others are the gauge's own interaction state.
+enum GaugeFlag : std::uint32_t {
+    GaugeInverted = 0x01,    // bar grows from the far end; first arrow steps up
+    GaugeVertical = 0x02,    // arrow buttons at top and bottom
+    GaugeFirstArrow = 0x04,  // left or top arrow button held
+    GaugeSecondArrow = 0x08, // right or bottom arrow button held
+    GaugeDragging = 0x0C,    // both arrow bits: the track is being dragged
+    GaugeStepDown = 0x10,    // auto-repeat steps the value down
+    GaugeStepUp = 0x20,      // auto-repeat steps the value up
+    GaugeRedBar = 0x40,      // bar filled red instead of black
+};
+constexpr std::uint32_t GaugeStyleMask = GaugeInverted | GaugeVertical | GaugeRedBar;
+constexpr std::uint32_t GaugeInteractionMask =
+    GaugeFirstArrow | GaugeSecondArrow | GaugeStepDown | GaugeStepUp;
+
+// What the repeat bits ask for; both bits together make a step do nothing.
+enum GaugeRepeat : int {
+    GaugeRepeatNone = 0,
+    GaugeRepeatDown = 1,
+    GaugeRepeatUp = 2,
+    GaugeRepeatBoth = 3,
+};
+
+struct GaugePoint {
+    int x;
+    int y;
+};
+
+// Right and bottom edges are exclusive, as for a GDI Rectangle.
+struct GaugeRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// The gauge along its axis: button size S, client length along the axis, track length L.
+struct GaugeExtent {
+    int thickness;
+    int length;
+    int track;
+};
+
+enum class GaugeHit { FirstButton, Track, SecondButton };
+
+// A polyline of two segments, drawn from points[0] through points[1] to points[2].
+struct GaugeEdge {
+    GaugePoint points[3];
+};
+
+struct GaugeStroke {
+    GaugePoint from;
+    GaugePoint to;
+};
+
+// The lines of both arrow buttons: light upper-left edges, dark lower-right edges and the
+// two strokes of each arrow (first button's arrow first).
+struct GaugeButtonLines {
+    GaugeEdge light[2];
+    GaugeEdge dark[2];
+    GaugeStroke arrows[4];
+};
+
+GaugeExtent GaugeExtentOf(int width, int height, bool vertical);
+
+// The part under the given position along the axis.
+GaugeHit GaugeHitTest(const GaugeExtent& extent, int position);
+
+// The interaction bits that a press on the given part adds to the flag word.
+std::uint32_t GaugePressBits(GaugeHit hit, std::uint32_t flags);
+
+GaugeRepeat GaugeRepeatOf(std::uint32_t flags);
+
+// Milliseconds between repeat steps: a held arrow crosses the range in about 3 seconds,
+// kept within 1 to 1000.
+unsigned GaugeRepeatInterval(std::int32_t minimum, std::int32_t maximum);
+
+// The value after one repeat step; it never leaves the range through a step.
+std::int32_t GaugeSteppedValue(GaugeRepeat repeat, std::int32_t value, std::int32_t minimum,
+                               std::int32_t maximum);
+
+// The bar for a client area of width x height; false when there is none to draw.
+bool GaugeBarRect(int width, int height, std::uint32_t flags, std::int32_t value,
+                  std::int32_t minimum, std::int32_t maximum, GaugeRect& bar);
+
+// The track's outline; false when the buttons leave no track.
+bool GaugeTrackRect(int width, int height, bool vertical, GaugeRect& track);
+
+// The value for a pointer at the given position along the axis; false when the gauge has no
+// value to set (empty range or no track).
+bool GaugeValueAt(const GaugeExtent& extent, bool inverted, int position, std::int32_t minimum,
+                  std::int32_t maximum, std::int32_t& value);
+
+GaugeButtonLines GaugeButtonLinesOf(int width, int height, bool vertical);
