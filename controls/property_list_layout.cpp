@@ -1,1 +1,67 @@
-// Not written yet.
+#include "property_list_layout.h"
+
+#include <algorithm>
+
+int OverhangRows(int contentHeight, int windowHeight) {
+    if (contentHeight <= windowHeight)
+        return 0;
+    return (contentHeight - windowHeight + ItemRowHeight - 1) / ItemRowHeight;
+}
+
+ScrollBarSetting ScrollBarFor(int contentHeight, int windowHeight) {
+    const int page = ScrollPage(windowHeight);
+    return ScrollBarSetting{0, page + OverhangRows(contentHeight, windowHeight) - 1, page};
+}
+
+namespace {
+// The step of a scroll code; 0 for the codes that move nothing (SB_THUMBPOSITION, which
+// finds the view already at the thumb, SB_ENDSCROLL and unknown codes).
+int ScrollStep(const ScrollRequest& request, int page, int maxTop) {
+    switch (request.code) {
+    case 0: // SB_LINEUP
+        return -1;
+    case 1: // SB_LINEDOWN
+        return 1;
+    case 2: // SB_PAGEUP
+        return -page;
+    case 3: // SB_PAGEDOWN
+        return page;
+    case 5: // SB_THUMBTRACK
+        return request.thumb - request.current;
+    case 6: // SB_TOP
+        return -request.current;
+    case 7: // SB_BOTTOM
+        return maxTop - request.current;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+std::optional<int> ScrollTarget(const ScrollRequest& request) {
+    const int page = ScrollPage(request.windowHeight);
+    // A window under one row high with nothing to overhang gets the empty range 0 .. -1, which
+    // the scroll bar turns into 0 .. 0 and so would allow one row of scrolling into nothing:
+    // the overhang of the content bounds the position as well.
+    const int maxTop = std::min(request.maximum - page + 1,
+                                OverhangRows(request.contentHeight, request.windowHeight));
+    const int step = ScrollStep(request, page, maxTop);
+    if (step == 0)
+        return std::nullopt;
+    int position = request.current + step;
+    if (position > maxTop)
+        position = maxTop;
+    if (position < request.minimum)
+        position = request.minimum;
+    if (position == request.current)
+        return std::nullopt;
+    return position;
+}
+
+int TitleRowExtent(int titleTextHeight) {
+    return std::max(TitleRowHeight, 1 + titleTextHeight);
+}
+
+int ItemRowExtent(int itemTextHeight) {
+    return std::max(ItemRowHeight, itemTextHeight);
+}
