@@ -15,7 +15,18 @@ std::string TestFile(const char* name) {
     return TestDirectory() + name;
 }
 
-LoadedModule::LoadedModule() : instance_(host::LoadModule(TestFile("CalculatorKelvo.dll"))) {}
+std::vector<host::HostCall> CallsTo(const char* function) {
+    std::vector<host::HostCall> calls;
+    for (const host::HostCall& call : host::CallLog())
+        if (call.function == function)
+            calls.push_back(call);
+    return calls;
+}
+
+LoadedModule::LoadedModule() : instance_(nullptr) {
+    host::CallLog().clear();
+    instance_ = host::LoadModule(TestFile("CalculatorKelvo.dll"));
+}
 
 LoadedModule::~LoadedModule() {
     Unload();

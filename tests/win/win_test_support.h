@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "host_core.h"
+
 #include <string>
 #include <vector>
 
@@ -13,7 +15,11 @@ namespace kelvo_test {
 std::string TestDirectory();
 std::string TestFile(const char* name);
 
-// Loads CalculatorKelvo.dll through the stand-in host (entry, then InitModule) and unloads
+// The host calls that the module made to the named function, in order.
+std::vector<host::HostCall> CallsTo(const char* function);
+
+// Loads CalculatorKelvo.dll through the stand-in host (entry, then InitModule), with the
+// host's call log cleared first, and unloads
 // it (closing its dialogs, forgetting its commands, FreeLibrary) when it goes out of scope.
 class LoadedModule {
 public:
