@@ -3,6 +3,7 @@
 #include "host_api.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdio>
 #include <cstring>
 
@@ -17,16 +18,23 @@ std::vector<LoadedModule> g_modules;
 std::vector<CustomCommand> g_commands;
 std::vector<ModuleDialog> g_dialogs;
 DWORD g_nextCommandId = 1;
+HWND g_dialogOwner = nullptr;
+std::function<void(HMODULE)> g_beforeUnload;
 
 long AsLong(const void* pointer) {
     return static_cast<long>(reinterpret_cast<INT_PTR>(pointer));
 }
 
-void Record(const char* function, std::vector<long> arguments, const char* text = "") {
-    // A long session sends the dialog procedure many messages: keep the recent calls only.
-    if (g_calls.size() >= 100000)
-        g_calls.erase(g_calls.begin(), g_calls.begin() + 50000);
-    g_calls.push_back(HostCall{function, std::move(arguments), text ? text : ""});
+// The log is a diagnostic: a call that cannot be logged (out of memory) still goes ahead.
+void Record(const char* function, std::initializer_list<long> arguments,
+            const char* text = "") noexcept {
+    try {
+        // A long session sends the dialog procedure many messages: keep the recent calls.
+        if (g_calls.size() >= 100000)
+            g_calls.erase(g_calls.begin(), g_calls.begin() + 50000);
+        g_calls.push_back(HostCall{function, arguments, text ? text : ""});
+    } catch (...) {
+    }
 }
 
 HMODULE ModuleOfAddress(const void* address) {
@@ -61,6 +69,12 @@ const std::vector<LoadedModule>& Modules() {
 const std::vector<CustomCommand>& Commands() {
     return g_commands;
 }
+void SetDialogOwner(HWND owner) {
+    g_dialogOwner = owner;
+}
+void SetBeforeUnloadHandler(std::function<void(HMODULE)> handler) {
+    g_beforeUnload = std::move(handler);
+}
 
 const std::vector<ModuleDialog>& Dialogs() {
     ForgetDestroyedDialogs();
@@ -89,7 +103,18 @@ HMODULE LoadModule(const std::string& path) {
     HMODULE module = LoadLibraryA(path.c_str());
     if (!module)
         return nullptr;
-    g_modules.push_back(LoadedModule{module, path});
+    // The same library named twice is one module: initialise it once only.
+    for (const LoadedModule& m : g_modules)
+        if (m.handle == module) {
+            FreeLibrary(module);
+            return module;
+        }
+    try {
+        g_modules.push_back(LoadedModule{module, path});
+    } catch (...) {
+        FreeLibrary(module);
+        throw;
+    }
     typedef void (*InitModuleFunction)(HINSTANCE);
     auto init = reinterpret_cast<InitModuleFunction>(
         reinterpret_cast<void*>(GetProcAddress(module, "InitModule")));
@@ -103,6 +128,8 @@ void UnloadModule(HMODULE module) {
                                [module](const LoadedModule& m) { return m.handle == module; });
     if (loaded == g_modules.end())
         return;
+    if (g_beforeUnload)
+        g_beforeUnload(module);
     // Nothing of the module may run after its ExitModule: close its windows and forget its
     // commands before the library goes.
     ForgetDestroyedDialogs();
@@ -116,7 +143,10 @@ void UnloadModule(HMODULE module) {
     g_commands.erase(std::remove_if(g_commands.begin(), g_commands.end(),
                                     [module](const CustomCommand& c) { return c.owner == module; }),
                      g_commands.end());
-    g_modules.erase(loaded);
+    // The handler may have changed the list: find the module again.
+    g_modules.erase(std::remove_if(g_modules.begin(), g_modules.end(),
+                                   [module](const LoadedModule& m) { return m.handle == module; }),
+                    g_modules.end());
     FreeLibrary(module);
 }
 
@@ -160,51 +190,79 @@ bool TranslateDialogMessage(MSG* message) {
 
 using namespace host;
 
-// The host functions, exported under the host's decorated names (orbiter_host.def).
+// The host functions, exported under the host's decorated names (orbiter_host.def). No
+// exception may leave them into the module: each body runs under Guarded.
+
+namespace {
+
+template <typename Result, typename Body> Result Guarded(Result fallback, Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return fallback;
+    }
+}
+
+} // namespace
 
 void InitLib(HINSTANCE module) {
     Record("InitLib", {AsLong(module)});
-    g_initLibCalls.push_back(module);
+    Guarded(0, [&] {
+        g_initLibCalls.push_back(module);
+        return 0;
+    });
 }
 
 int Date2Int(char* date) {
     Record("Date2Int", {}, date);
-    if (g_overrides.date2Int)
-        return g_overrides.date2Int(date);
-    return DateToVersion(date);
+    return Guarded(0, [&] {
+        if (g_overrides.date2Int)
+            return g_overrides.date2Int(date);
+        return DateToVersion(date);
+    });
 }
 
 DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallback callback,
                             void* context) {
     Record("oapiRegisterCustomCmd", {AsLong(reinterpret_cast<void*>(callback)), AsLong(context)},
            label);
-    const DWORD id = g_nextCommandId++;
-    g_commands.push_back(CustomCommand{id, label ? label : "", description ? description : "",
-                                       callback, context,
-                                       ModuleOfAddress(reinterpret_cast<void*>(callback))});
-    return id;
+    // 0 is no command: out of memory leaves the command unregistered.
+    return Guarded<DWORD>(0, [&] {
+        g_commands.push_back(CustomCommand{g_nextCommandId, label ? label : "",
+                                           description ? description : "", callback, context,
+                                           ModuleOfAddress(reinterpret_cast<void*>(callback))});
+        return g_nextCommandId++;
+    });
 }
 
 HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWORD flags,
                       void* context) {
     Record("oapiOpenDialogEx", {AsLong(module), resourceId, AsLong(reinterpret_cast<void*>(proc)),
                                 static_cast<long>(flags), AsLong(context)});
-    if (g_overrides.openDialog)
-        return g_overrides.openDialog(module, resourceId);
-    // One window per template: picking the command again brings the open one to the front.
-    if (HWND open = FindDialog(module, resourceId)) {
-        ShowWindow(open, SW_SHOWNORMAL);
-        SetForegroundWindow(open);
-        return open;
-    }
-    HWND window =
-        CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), nullptr,
-                           reinterpret_cast<DLGPROC>(proc), reinterpret_cast<LPARAM>(context));
-    if (!window)
-        return nullptr;
-    g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});
-    ShowWindow(window, SW_SHOWNORMAL);
-    return window;
+    return Guarded<HWND>(nullptr, [&]() -> HWND {
+        if (g_overrides.openDialog)
+            return g_overrides.openDialog(module, resourceId);
+        // One window per template: picking the command again brings the open one to the front.
+        if (HWND open = FindDialog(module, resourceId)) {
+            ShowWindow(open, SW_SHOWNORMAL);
+            SetForegroundWindow(open);
+            return open;
+        }
+        HWND window =
+            CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), g_dialogOwner,
+                               reinterpret_cast<DLGPROC>(proc), reinterpret_cast<LPARAM>(context));
+        if (!window)
+            return nullptr;
+        try {
+            g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});
+        } catch (...) {
+            // A window the host cannot track could outlive its module: none at all instead.
+            DestroyWindow(window);
+            return nullptr;
+        }
+        ShowWindow(window, SW_SHOWNORMAL);
+        return window;
+    });
 }
 
 void oapiCloseDialog(HWND dialog) {
@@ -216,9 +274,11 @@ void oapiCloseDialog(HWND dialog) {
 int oapiDefDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     Record("oapiDefDialogProc", {AsLong(dialog), static_cast<long>(message),
                                  static_cast<long>(wParam), static_cast<long>(lParam)});
-    if (g_overrides.defDialogProc)
-        return g_overrides.defDialogProc(dialog, message, wParam, lParam);
     // FALSE hands the message to the system's dialog manager, which gives Esc and the close
     // box their cancel command.
-    return FALSE;
+    return Guarded(FALSE, [&] {
+        if (g_overrides.defDialogProc)
+            return g_overrides.defDialogProc(dialog, message, wParam, lParam);
+        return FALSE;
+    });
 }

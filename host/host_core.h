@@ -55,6 +55,13 @@ Overrides& HostOverrides();
 // The instance handles given to InitLib, in order.
 const std::vector<HINSTANCE>& InitLibCalls();
 
+// The window that owns the module dialogs (the host's main window); null for none.
+void SetDialogOwner(HWND owner);
+
+// Called with a module just before UnloadModule closes its dialogs, so that the host can
+// close its own windows that hold controls of the module's classes.
+void SetBeforeUnloadHandler(std::function<void(HMODULE)> handler);
+
 // Modules: LoadModule loads the DLL (its entry calls InitLib) and calls its InitModule.
 // UnloadModule first closes the module's dialogs and forgets its commands, so nothing of
 // the module can run after its ExitModule, then frees it.

@@ -1,15 +1,171 @@
+// The stand-in host, Orbiter.exe: loads the modules named on its command line (by default
+// the CalculatorKelvo.dll beside it), shows them and their commands in its main window, and
+// runs an optional script for tests and demos.
+//
+//     Orbiter.exe [--script FILE | --run "STEP; STEP; ..."] [--trace] [module.dll ...]
+#include "console_output.h"
+#include "gallery.h"
 #include "host_core.h"
+#include "main_window.h"
+#include "script.h"
+#include "script_runner.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    host::LoadModule("CalculatorKelvo.dll");
-    host::RunCommand("Calculator Kelvo");
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+struct Options {
+    std::vector<std::string> modules;
+    std::string script; // the script's text
+    bool hasScript = false;
+    bool trace = false;
+    bool help = false;
+    std::string error;
+};
+
+std::string ExecutableFolder() {
+    char path[MAX_PATH] = "";
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path, length);
+    const std::size_t slash = full.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
+}
+
+Options ReadOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc && options.error.empty(); ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--trace") {
+            options.trace = true;
+        } else if (argument == "--help" || argument == "-h" || argument == "/?") {
+            options.help = true;
+        } else if (argument == "--run" || argument == "--script") {
+            if (i + 1 >= argc || options.hasScript) {
+                options.error = argument + " needs one argument, and only one script is run";
+                break;
+            }
+            options.hasScript = true;
+            if (argument == "--run") {
+                options.script = argv[++i];
+            } else {
+                std::ifstream file(argv[++i], std::ios::binary);
+                if (!file)
+                    options.error = std::string("cannot read the script ") + argv[i];
+                std::ostringstream text;
+                text << file.rdbuf();
+                options.script = text.str();
+            }
+        } else if (argument.rfind("--", 0) == 0) {
+            options.error = "unknown option " + argument;
+        } else {
+            options.modules.push_back(argument);
+        }
+    }
+    if (options.modules.empty())
+        options.modules.push_back(ExecutableFolder() + "CalculatorKelvo.dll");
+    return options;
+}
+
+void PrintCallLog() {
+    for (const host::HostCall& call : host::CallLog()) {
+        std::string line = "call " + call.function + "(";
+        for (std::size_t i = 0; i < call.arguments.size(); ++i)
+            line += (i ? ", " : "") + std::to_string(call.arguments[i]);
+        line += ")";
+        if (!call.text.empty())
+            line += " " + host::Quoted(call.text);
+        host::PrintLine(line);
+    }
+}
+
+int RunMessageLoop(HWND mainWindow) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // The module dialogs, the gallery and the main window get their keyboard navigation.
         if (host::TranslateDialogMessage(&message))
+            continue;
+        HWND gallery = host::GalleryWindow();
+        if (gallery && IsDialogMessageA(gallery, &message))
+            continue;
+        if (IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    host::UnloadAllModules();
-    return 0;
+    return static_cast<int>(message.wParam);
+}
+
+int RunHost(HINSTANCE instance, int showCommand) {
+    const Options options = ReadOptions(__argc, __argv);
+    if (!options.error.empty()) {
+        host::PrintError(options.error);
+        return 2;
+    }
+    if (options.help) {
+        host::PrintLine("Orbiter.exe [--script FILE | --run \"STEP; STEP; ...\"] [--trace] "
+                        "[module.dll ...]");
+        host::PrintLine(host::ScriptHelp());
+        return 0;
+    }
+    host::ParsedScript script;
+    if (options.hasScript) {
+        script = host::ParseScript(options.script);
+        if (!script.error.empty()) {
+            host::PrintError("script " + script.error);
+            return 2;
+        }
+    }
+
+    host::MainWindow mainWindow;
+    if (!mainWindow.Create(instance)) {
+        host::PrintError("cannot create the main window");
+        return 3;
+    }
+    host::SetDialogOwner(mainWindow.hwnd());
+    host::SetBeforeUnloadHandler(host::CloseGalleryOf);
+    mainWindow.AddHostCommand({"Control gallery",
+                               "Gauges, switches and a property list from the module's controls.",
+                               [&mainWindow] { return host::OpenGallery(mainWindow.hwnd()); }});
+
+    bool allLoaded = true;
+    for (const std::string& path : options.modules) {
+        if (!host::LoadModule(path)) {
+            host::PrintError("cannot load the module " + path);
+            allLoaded = false;
+        }
+    }
+    mainWindow.Refresh();
+    ShowWindow(mainWindow.hwnd(), showCommand);
+    UpdateWindow(mainWindow.hwnd());
+
+    std::unique_ptr<host::ScriptRunner> runner;
+    if (options.hasScript) {
+        runner = std::make_unique<host::ScriptRunner>(mainWindow, script.steps);
+        runner->Start();
+    }
+    int exitCode = RunMessageLoop(mainWindow.hwnd());
+    runner.reset();
+    host::UnloadAllModules(); // when the loop ended some other way than Shutdown
+    host::SetBeforeUnloadHandler(nullptr);
+    if (options.trace)
+        PrintCallLog();
+    if (!allLoaded && exitCode == 0)
+        exitCode = 1;
+    return exitCode;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    try {
+        return RunHost(instance, showCommand);
+    } catch (const std::exception& error) {
+        host::PrintError(error.what());
+    } catch (...) {
+        host::PrintError("unexpected failure");
+    }
+    return 3;
 }

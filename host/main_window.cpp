@@ -1,0 +1,244 @@
+#include "main_window.h"
+
+#include "console_output.h"
+#include "host_core.h"
+#include "module_info.h"
+
+namespace host {
+
+namespace {
+
+constexpr char kClassName[] = "KelvoStandInHost";
+constexpr char kTitle[] = "Orbiter (stand-in host)";
+constexpr int kModulesTextId = 100;
+constexpr int kCommandListId = 101;
+constexpr int kMargin = 10;
+constexpr int kLabelHeight = 18;
+constexpr int kModulesTextHeight = 150;
+constexpr int kButtonWidth = 90;
+constexpr int kButtonHeight = 26;
+
+std::string ModulesText() {
+    std::string text;
+    for (const LoadedModule& module : Modules()) {
+        const ModuleInfo info = DescribeModule(module);
+        text += info.name;
+        if (info.hasVersion)
+            text += "    version " + std::to_string(info.version);
+        if (info.hasDate)
+            text += "    built " + info.date;
+        text += "\r\n";
+        if (!info.category.empty())
+            text += "[" + info.category + "]\r\n";
+        if (!info.description.empty())
+            text += info.description + "\r\n";
+        text += "\r\n";
+    }
+    return text.empty() ? "No module loaded." : text;
+}
+
+bool ModuleGoneFromProcess(HMODULE module) {
+    HMODULE found = nullptr;
+    return !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                   GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               reinterpret_cast<LPCSTR>(module), &found);
+}
+
+} // namespace
+
+HWND MainWindow::Create(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassA(&windowClass))
+        return nullptr;
+    // Placed right of the screen's corner, where the module dialogs open by default.
+    CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    320, 40, 560, 440, nullptr, nullptr, instance, this);
+    return hwnd_;
+}
+
+void MainWindow::AddHostCommand(HostCommand command) {
+    hostCommands_.push_back(std::move(command));
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        PrintError(error.what());
+    } catch (...) {
+        PrintError("unexpected failure in the main window");
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate();
+        return 0;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        Shutdown(exitCode_);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+HWND MainWindow::AddChild(const char* className, const char* text, DWORD style, int id) {
+    HWND child = CreateWindowExA(
+        0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return child;
+}
+
+void MainWindow::OnCreate() {
+    modulesLabel_ = AddChild("STATIC", "Loaded modules:", 0, -1);
+    modulesText_ =
+        AddChild("EDIT", "",
+                 WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                 kModulesTextId);
+    commandsLabel_ =
+        AddChild("STATIC", "Commands (double-click one, or select it and press Open):", 0, -1);
+    commandList_ = AddChild("LISTBOX", "",
+                            WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS |
+                                LBS_NOINTEGRALHEIGHT,
+                            kCommandListId);
+    const INT tabStop = 90; // dialog units: the descriptions line up after the labels
+    SendMessageA(commandList_, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    openButton_ = AddChild("BUTTON", "Open", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+}
+
+void MainWindow::OnSize(int width, int height) {
+    const int inner = width - 2 * kMargin;
+    int y = kMargin;
+    MoveWindow(modulesLabel_, kMargin, y, inner, kLabelHeight, TRUE);
+    y += kLabelHeight;
+    MoveWindow(modulesText_, kMargin, y, inner, kModulesTextHeight, TRUE);
+    y += kModulesTextHeight + kMargin;
+    MoveWindow(commandsLabel_, kMargin, y, inner, kLabelHeight, TRUE);
+    y += kLabelHeight;
+    const int buttonTop = height - kMargin - kButtonHeight;
+    MoveWindow(commandList_, kMargin, y, inner, std::max(0, buttonTop - kMargin - y), TRUE);
+    MoveWindow(openButton_, width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
+               TRUE);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    if (id == IDOK || (id == kCommandListId && code == LBN_DBLCLK))
+        RunSelectedCommand();
+}
+
+void MainWindow::OnDestroy() {
+    SetDialogOwner(nullptr);
+    hwnd_ = nullptr;
+    PostQuitMessage(exitCode_);
+}
+
+void MainWindow::Refresh() {
+    if (!hwnd_)
+        return;
+    SetWindowTextA(modulesText_, ModulesText().c_str());
+    SendMessageA(commandList_, LB_RESETCONTENT, 0, 0);
+    listedLabels_.clear();
+    auto add = [this](const std::string& label, const std::string& description) {
+        const std::string line = label + "\t" + description;
+        const LRESULT index =
+            SendMessageA(commandList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageA(commandList_, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                     static_cast<LPARAM>(listedLabels_.size()));
+        listedLabels_.push_back(label);
+    };
+    for (const CustomCommand& command : Commands())
+        add(command.label, command.description);
+    for (const HostCommand& command : hostCommands_)
+        add(command.label, command.description + "  (host)");
+    SendMessageA(commandList_, LB_SETCURSEL, 0, 0);
+}
+
+void MainWindow::RunSelectedCommand() {
+    const LRESULT selected = SendMessageA(commandList_, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR)
+        return;
+    const auto index =
+        static_cast<std::size_t>(SendMessageA(commandList_, LB_GETITEMDATA, selected, 0));
+    if (index < listedLabels_.size())
+        RunCommand(listedLabels_[index]);
+}
+
+bool MainWindow::RunCommand(const std::string& label, HWND* opened) {
+    if (opened)
+        *opened = nullptr;
+    if (host::RunCommand(label))
+        return true;
+    for (const HostCommand& command : hostCommands_) {
+        if (command.label != label)
+            continue;
+        HWND window = command.run();
+        if (opened)
+            *opened = window;
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::UnloadModulesReporting() {
+    bool clean = true;
+    while (!Modules().empty()) {
+        const LoadedModule module = Modules().back();
+        std::vector<HWND> windows;
+        for (const ModuleDialog& dialog : Dialogs())
+            if (dialog.module == module.handle)
+                windows.push_back(dialog.window);
+        UnloadModule(module.handle);
+        int leftOpen = 0;
+        for (HWND window : windows)
+            leftOpen += IsWindow(window) ? 1 : 0;
+        const bool released = ModuleGoneFromProcess(module.handle);
+        PrintLine("unloaded " + FileNameOf(module.path) + ": " +
+                  std::to_string(windows.size() - leftOpen) + " window(s) closed, " +
+                  std::to_string(leftOpen) + " left open, library " +
+                  (released ? "released" : "still mapped"));
+        clean = clean && leftOpen == 0 && released;
+    }
+    if (!clean)
+        exitCode_ = 1;
+}
+
+void MainWindow::Shutdown(int exitCode) {
+    if (shuttingDown_)
+        return;
+    shuttingDown_ = true;
+    exitCode_ = exitCode;
+    UnloadModulesReporting();
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+}
+
+} // namespace host
