@@ -10,7 +10,11 @@ int OverhangRows(int contentHeight, int windowHeight) {
 
 ScrollBarSetting ScrollBarFor(int contentHeight, int windowHeight) {
     const int page = ScrollPage(windowHeight);
-    return ScrollBarSetting{0, page + OverhangRows(contentHeight, windowHeight) - 1, page};
+    // The scroll bar stops its position at maximum - page + 1 only for a page of at least one
+    // row; with page 0 it stops at maximum. So a window under one row high counts one row
+    // more, or the last row of overhang could not be reached.
+    const int rows = page > 0 ? page : 1;
+    return ScrollBarSetting{0, rows + OverhangRows(contentHeight, windowHeight) - 1, page};
 }
 
 namespace {
@@ -40,9 +44,8 @@ int ScrollStep(const ScrollRequest& request, int page, int maxTop) {
 
 std::optional<int> ScrollTarget(const ScrollRequest& request) {
     const int page = ScrollPage(request.windowHeight);
-    // A window under one row high with nothing to overhang gets the empty range 0 .. -1, which
-    // the scroll bar turns into 0 .. 0 and so would allow one row of scrolling into nothing:
-    // the overhang of the content bounds the position as well.
+    // With page 0 the range reaches one row further (see ScrollBarFor): the overhang of the
+    // content is the bound then.
     const int maxTop = std::min(request.maximum - page + 1,
                                 OverhangRows(request.contentHeight, request.windowHeight));
     const int step = ScrollStep(request, page, maxTop);

@@ -66,7 +66,8 @@ inline int ScrollPage(int windowHeight) {
 // one: the largest scroll position.
 int OverhangRows(int contentHeight, int windowHeight);
 
-// Range and page that the vertical scroll bar gets for a content height.
+// Range and page that the vertical scroll bar gets for a content height: positions 0 to the
+// overhang.
 struct ScrollBarSetting {
     int minimum;
     int maximum;

@@ -39,10 +39,8 @@ int TitleAt(const Sections& sections, int y) {
 std::optional<int> Scroll(int code, int current, int contentHeight, int windowHeight,
                           int thumb = 0) {
     const ScrollBarSetting bar = ScrollBarFor(contentHeight, windowHeight);
-    // The scroll bar turns an empty range into 0 .. 0.
-    const int maximum = bar.maximum < bar.minimum ? bar.minimum : bar.maximum;
     return ScrollTarget(
-        ScrollRequest{code, thumb, current, bar.minimum, maximum, windowHeight, contentHeight});
+        ScrollRequest{code, thumb, current, bar.minimum, bar.maximum, windowHeight, contentHeight});
 }
 
 constexpr int kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kThumbPosition = 4,
@@ -115,7 +113,19 @@ TEST(PropertyListLayout, ScrollBarRangeCoversTheOverhangInWholeRows) {
     EXPECT_EQ(OverhangRows(118, 100), 1);
     EXPECT_EQ(OverhangRows(119, 100), 2);
     EXPECT_EQ(OverhangRows(100, 100), 0);
+}
+
+TEST(PropertyListLayout, WindowUnderOneRowHighStillReachesTheLastRow) {
+    // Page 0: the scroll bar's last position is its maximum, which must be the overhang.
     EXPECT_EQ(ScrollPage(17), 0);
+    ScrollBarSetting bar = ScrollBarFor(20, 10); // one collapsed section: one row over
+    EXPECT_EQ(bar.page, 0);
+    EXPECT_EQ(bar.maximum, 1);
+    bar = ScrollBarFor(206, 17); // ceil(189 / 18) = 11 rows over
+    EXPECT_EQ(bar.maximum, 11);
+    bar = ScrollBarFor(0, 10); // nothing over: a valid range holding position 0 only
+    EXPECT_EQ(bar.minimum, 0);
+    EXPECT_EQ(bar.maximum, 0);
 }
 
 TEST(PropertyListLayout, ScrollCodesStepByRowsPagesAndEnds) {
@@ -150,13 +160,12 @@ TEST(PropertyListLayout, ScrollTargetsAreClampedToTheRange) {
 
 TEST(PropertyListLayout, WindowUnderOneRowHighScrollsByLinesOnly) {
     // 10 pixels high, one collapsed section (20 high): page 0, positions 0 .. 1.
-    EXPECT_EQ(ScrollPage(10), 0);
     EXPECT_EQ(Scroll(kPageDown, 0, 20, 10), std::nullopt);
     EXPECT_EQ(Scroll(kPageUp, 1, 20, 10), std::nullopt);
     EXPECT_EQ(Scroll(kLineDown, 0, 20, 10), 1);
     EXPECT_EQ(Scroll(kLineDown, 1, 20, 10), std::nullopt);
     EXPECT_EQ(Scroll(kLineUp, 1, 20, 10), 0);
-    // An empty list there has nothing to scroll, although the scroll bar allows 0 .. 1.
+    // An empty list there has nothing to scroll.
     EXPECT_EQ(Scroll(kLineDown, 0, 0, 10), std::nullopt);
     EXPECT_EQ(Scroll(kBottom, 0, 0, 10), std::nullopt);
 }

@@ -1,1 +1,752 @@
+// The property list through the module's own class: scroll bar, scrolling codes, the
+// expand/collapse click, resizing, a window without a list, the creation API and the painted
+// pixels, including pictures painted in strips compared with whole-window pictures.
+#include "dialog_controls.h"
+#include "drawing_objects.h"
+#include "property_list_api.h"
+#include "win_test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using kelvo_test::ClientCapture;
+using kelvo_test::LoadedModule;
+using kelvo_test::PaintAndCapture;
+using kelvo_test::PumpMessages;
+using kelvo_test::RecordingWindow;
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kTitleText = 0xB00000;
+const COLORREF kPaleBlue = 0xFFE0E0;
+const COLORREF kMarker = RGB(255, 0, 255);
+
+COLORREF PenColour() {
+    return GetSysColor(COLOR_BTNSHADOW);
+}
+
+// Pixels of a colour in the box left .. right - 1, top .. bottom - 1.
+int Count(const ClientCapture& picture, int left, int top, int right, int bottom, COLORREF colour) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += picture.At(x, y) == colour;
+    return count;
+}
+
+int Area(int left, int top, int right, int bottom) {
+    return (right - left) * (bottom - top);
+}
+
+// First pixel at which two pictures differ, as text, or "" when they are the same.
+std::string FirstDifference(const ClientCapture& a, const ClientCapture& b, int top = 0,
+                            int bottom = INT_MAX) {
+    if (a.width() != b.width() || a.height() != b.height())
+        return "sizes differ";
+    for (int y = std::max(top, 0); y < std::min(bottom, a.height()); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.At(x, y) != b.At(x, y))
+                return "at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return "";
+}
+
+SCROLLINFO ScrollBar(HWND window) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window, SB_VERT, &info);
+    return info;
+}
+
+// Fills the client area with the marker colour without telling the window.
+void Scribble(HWND window, int left, int top, int right, int bottom) {
+    HDC dc = GetDC(window);
+    HBRUSH brush = CreateSolidBrush(kMarker);
+    RECT box = {left, top, right, bottom};
+    FillRect(dc, &box, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+    GdiFlush();
+}
+
+class PropertyListControl : public ::testing::Test {
+protected:
+    // A list whose client area is clientWidth x clientHeight while it has no scroll bar.
+    void Make(int clientHeight, int valueX = 150, int clientWidth = 300,
+              HINSTANCE instance = nullptr) {
+        window = CreatePropertyList(instance ? instance : module.instance(), parent.hwnd(), 7, 10,
+                                    10, clientWidth + 2, clientHeight + 2, valueX);
+        ASSERT_NE(window, nullptr);
+        list = GetPropertyList(window);
+        ASSERT_NE(list, nullptr);
+        PumpMessages();
+    }
+
+    // A section with items "Label i" / "Value i".
+    PropertySection* Add(const char* title, bool expanded, int items) {
+        PropertySection* section = AddPropertySection(window, title, expanded);
+        for (int i = 0; i < items; ++i) {
+            const std::string label = "Label " + std::to_string(i);
+            const std::string value = "Value " + std::to_string(i);
+            AddPropertyItem(window, section, label.c_str(), value.c_str());
+        }
+        PumpMessages();
+        return section;
+    }
+
+    void Scroll(int code, int thumb = 0) {
+        EXPECT_EQ(SendMessageA(window, WM_VSCROLL, MAKEWPARAM(code, thumb), 0), 0);
+        PumpMessages();
+    }
+    void Click(int x, int y) {
+        EXPECT_EQ(SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)), 0);
+        PumpMessages();
+    }
+    int Position() const { return GetScrollPos(window, SB_VERT); }
+
+    // The scroll position, and the view offset that must go with it.
+    void ExpectPosition(int position) const {
+        EXPECT_EQ(Position(), position);
+        EXPECT_EQ(list->scrollOffset, position * ItemRowHeight);
+    }
+
+    void ExpectScrollBar(int maximum, int page) const {
+        const SCROLLINFO bar = ScrollBar(window);
+        EXPECT_EQ(bar.nMin, 0);
+        EXPECT_EQ(bar.nMax, maximum);
+        EXPECT_EQ(bar.nPage, static_cast<UINT>(page));
+    }
+
+    // The whole picture drawn row by row with nothing skipped, on a white client area.
+    ClientCapture DrawEverything() const {
+        UpdateWindow(window);
+        RECT client;
+        GetClientRect(window, &client);
+        HDC dc = GetDC(window);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        list->Draw(dc, INT_MIN, INT_MAX);
+        ReleaseDC(window, dc);
+        GdiFlush();
+        return ClientCapture(window);
+    }
+
+    LoadedModule module;
+    RecordingWindow parent{420, 340};
+    HWND window = nullptr;
+    PropertyList* list = nullptr;
+};
+
+// --- Layout, scroll bar and scrolling ----------------------------------------------------------
+
+TEST_F(PropertyListControl, ListWithoutSectionsShowsBackgroundOnlyAndCannotScroll) {
+    Make(100);
+    EXPECT_EQ(list->contentHeight, 0);
+    ExpectScrollBar(4, 5);
+    ExpectPosition(0);
+
+    SetWindowPos(window, nullptr, 0, 0, 302, 128, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    EXPECT_EQ(list->height, 126);
+    ExpectScrollBar(6, 7);
+
+    for (int code : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM})
+        Scroll(code);
+    Scroll(SB_THUMBTRACK, 3);
+    ExpectPosition(0);
+    Click(5, 5);
+    Click(5, 0);
+    EXPECT_EQ(list->contentHeight, 0);
+
+    const ClientCapture picture = PaintAndCapture(window);
+    EXPECT_EQ(Count(picture, 0, 0, picture.width(), picture.height(), kWhite),
+              picture.width() * picture.height());
+}
+
+TEST_F(PropertyListControl, TenItemsInAHundredPixelWindowScrollSixRowsThenCollapse) {
+    Make(100);
+    PropertySection* section = Add("Orbit", true, 10);
+    EXPECT_EQ(list->contentHeight, 206);
+    ExpectScrollBar(10, 5);
+    ExpectPosition(0);
+
+    Scroll(SB_BOTTOM);
+    ExpectPosition(6);
+    EXPECT_EQ(list->scrollOffset, 108);
+    Scroll(SB_LINEDOWN);
+    ExpectPosition(6);
+
+    // The window shows content 108 .. 207: item rows start at 20, so row 5 (content 110) is
+    // at window y 2 and the last item, row 9 (content 182), at 74.
+    ClientCapture picture = PaintAndCapture(window);
+    EXPECT_GT(Count(picture, 20, 2, 80, 2 + 15, kBlack), 0);
+    EXPECT_GT(Count(picture, 20, 74, 80, 74 + 15, kBlack), 0);
+    EXPECT_EQ(Count(picture, 0, 92, picture.width(), 100, kWhite),
+              Area(0, 92, picture.width(), 100));
+
+    UpdateWindow(window);
+    SetPropertySectionExpanded(window, section, false);
+    EXPECT_FALSE(section->expanded);
+    EXPECT_EQ(list->contentHeight, 20);
+    ExpectScrollBar(4, 5);
+    ExpectPosition(0);
+    RECT update, client;
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    GetClientRect(window, &client);
+    EXPECT_TRUE(EqualRect(&update, &client)) << "the whole window is repainted";
+
+    picture = PaintAndCapture(window);
+    EXPECT_EQ(picture.At(18, 0), PenColour());
+    EXPECT_EQ(Count(picture, 0, 20, picture.width(), 100, kWhite),
+              Area(0, 20, picture.width(), 100));
+}
+
+TEST_F(PropertyListControl, ScrollCodesMoveByRowsPagesAndToTheEnds) {
+    Make(100);
+    Add("Orbit", true, 10);
+    Scroll(SB_THUMBTRACK, 3);
+    ExpectPosition(3);
+    Scroll(SB_THUMBPOSITION, 5);
+    ExpectPosition(3);
+    Scroll(SB_ENDSCROLL);
+    ExpectPosition(3);
+    Scroll(9);
+    ExpectPosition(3);
+    Scroll(SB_THUMBTRACK, 50);
+    ExpectPosition(6);
+    Scroll(SB_TOP);
+    ExpectPosition(0);
+    Scroll(SB_PAGEDOWN);
+    ExpectPosition(5);
+    Scroll(SB_PAGEDOWN);
+    ExpectPosition(6);
+    Scroll(SB_PAGEUP);
+    ExpectPosition(1);
+    Scroll(SB_LINEUP);
+    ExpectPosition(0);
+    Scroll(SB_LINEUP);
+    ExpectPosition(0);
+    Scroll(SB_LINEDOWN);
+    ExpectPosition(1);
+    Scroll(SB_BOTTOM);
+    ExpectPosition(6);
+}
+
+TEST_F(PropertyListControl, WindowUnderOneRowHighStepsByLinesOnly) {
+    Make(10);
+    ExpectScrollBar(0, 0);
+    Scroll(SB_LINEDOWN);
+    ExpectPosition(0); // nothing to show below an empty list
+
+    Add("Small", false, 0); // 20 high: one row of overhang
+    ExpectScrollBar(1, 0);
+    Scroll(SB_PAGEDOWN);
+    ExpectPosition(0);
+    Scroll(SB_LINEDOWN);
+    ExpectPosition(1);
+    Scroll(SB_LINEDOWN);
+    ExpectPosition(1);
+    Scroll(SB_PAGEUP);
+    ExpectPosition(1);
+    Scroll(SB_LINEUP);
+    ExpectPosition(0);
+}
+
+TEST_F(PropertyListControl, SizeMessageSetsRangeAndPageAgain) {
+    Make(100);
+    Add("Orbit", true, 10);
+    SCROLLINFO wrong = {};
+    wrong.cbSize = sizeof(wrong);
+    wrong.fMask = SIF_RANGE | SIF_PAGE;
+    wrong.nMax = 99;
+    wrong.nPage = 3;
+    SetScrollInfo(window, SB_VERT, &wrong, TRUE);
+
+    SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(list->width, list->height));
+    EXPECT_EQ(list->contentHeight, 206);
+    ExpectScrollBar(10, 5);
+
+    // A taller window: page 7, overhang ceil(206 - 130, 18) = 5 rows.
+    SetWindowPos(window, nullptr, 0, 0, 302, 132, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    EXPECT_EQ(list->height, 130);
+    ExpectScrollBar(11, 7);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(list->width, client.right);
+}
+
+TEST_F(PropertyListControl, ShrinkingRangePullsTheViewBack) {
+    Make(100);
+    PropertySection* first = Add("First", true, 10);
+    Add("Second", true, 4);
+    Scroll(SB_BOTTOM); // 206 + 20 + 78 = 304 high: 12 rows of overhang
+    ExpectPosition(12);
+    RemovePropertySection(window, first);
+    EXPECT_EQ(list->sectionCount, 1);
+    EXPECT_EQ(list->contentHeight, 98);
+    ExpectPosition(0);
+}
+
+// --- The expand/collapse click ------------------------------------------------------------------
+
+TEST_F(PropertyListControl, ClickLeftOfATitleFrameTogglesItsSection) {
+    Make(200);
+    PropertySection* first = Add("First", false, 2);
+    PropertySection* second = Add("Second", false, 3);
+    EXPECT_EQ(list->contentHeight, 40);
+
+    Click(18, 5);
+    Click(100, 5);
+    EXPECT_FALSE(first->expanded);
+    Click(17, 0);
+    EXPECT_TRUE(first->expanded);
+    EXPECT_EQ(list->contentHeight, 40 + 42);
+    Click(0, 19);
+    EXPECT_FALSE(first->expanded);
+    Click(5, 20);
+    EXPECT_TRUE(second->expanded);
+    Click(5, 20);
+    EXPECT_FALSE(second->expanded);
+
+    Click(5, 0); // first expanded with 2 items: second title row at 62 .. 81
+    ASSERT_TRUE(first->expanded);
+    for (int y : {20, 40, 56, 61, 82, 150}) {
+        Click(5, y);
+        EXPECT_FALSE(second->expanded) << "y " << y;
+        EXPECT_TRUE(first->expanded) << "y " << y;
+    }
+    Click(5, 62);
+    EXPECT_TRUE(second->expanded);
+    Click(5, 81);
+    EXPECT_FALSE(second->expanded);
+    Click(18, 62);
+    EXPECT_FALSE(second->expanded);
+}
+
+TEST_F(PropertyListControl, ClickFindsTitleRowsInScrolledContent) {
+    Make(50);
+    Add("First", true, 10);                            // 0 .. 205
+    PropertySection* second = Add("Second", false, 1); // title row 206 .. 225
+    Scroll(SB_BOTTOM); // 226 high in 50: 10 rows, offset 180, title row at window 26 .. 45
+    ExpectPosition(10);
+    Click(5, 25);
+    EXPECT_FALSE(second->expanded);
+    Click(5, 26);
+    EXPECT_TRUE(second->expanded);
+}
+
+TEST_F(PropertyListControl, EmptySectionTogglesBySixPixels) {
+    Make(200);
+    PropertySection* section = Add("Empty", false, 0);
+    EXPECT_EQ(list->contentHeight, 20);
+    Click(5, 5);
+    EXPECT_TRUE(section->expanded);
+    EXPECT_EQ(list->contentHeight, 26);
+    Click(5, 5);
+    EXPECT_EQ(list->contentHeight, 20);
+}
+
+TEST_F(PropertyListControl, ExpandingToTheSameStateChangesNothing) {
+    Make(200);
+    PropertySection* section = Add("Same", true, 3);
+    UpdateWindow(window);
+    EXPECT_FALSE(list->ExpandSection(section, true));
+    EXPECT_EQ(list->contentHeight, 20 + 54 + 6);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+
+    EXPECT_TRUE(list->ExpandSection(section, false));
+    EXPECT_EQ(list->contentHeight, 20);
+    EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
+}
+
+// --- A window without a list ---------------------------------------------------------------------
+
+TEST(PropertyListWithoutRecord, AnswersMessagesAndPaintsWhite) {
+    LoadedModule module;
+    RecordingWindow parent;
+    HWND window =
+        CreateWindowExA(0, PropertyListClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 10,
+                        200, 120, parent.hwnd(), nullptr, module.instance(), nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 100)), 0);
+    EXPECT_EQ(SendMessageA(window, WM_VSCROLL, SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)), 0);
+    InvalidateRect(window, nullptr, TRUE);
+    EXPECT_EQ(SendMessageA(window, WM_PAINT, 0, 0), 0);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE)) << "the paint validates the window";
+    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_USERDATA), 0);
+    const ClientCapture picture = PaintAndCapture(window);
+    EXPECT_EQ(Count(picture, 0, 0, picture.width(), picture.height(), kWhite),
+              picture.width() * picture.height());
+    DestroyWindow(window);
+}
+
+// --- Creation API ------------------------------------------------------------------------------
+
+TEST_F(PropertyListControl, ListOwnsCopiesOfItsTexts) {
+    Make(200);
+    char title[] = "Title";
+    char label[] = "Label";
+    char value[] = "Value";
+    PropertySection* section = AddPropertySection(window, title, true);
+    PropertyItem* item = AddPropertyItem(window, section, label, value);
+    ASSERT_NE(item, nullptr);
+    std::strcpy(title, "XXXXX");
+    std::strcpy(label, "XXXXX");
+    EXPECT_STREQ(section->title, "Title");
+    EXPECT_STREQ(item->label, "Label");
+    EXPECT_NE(item->value, value);
+
+    SetPropertyItemText(window, item, nullptr, "Changed");
+    EXPECT_STREQ(item->label, "Label");
+    EXPECT_STREQ(item->value, "Changed");
+    SetPropertyItemText(window, item, "", nullptr);
+    EXPECT_STREQ(item->label, "");
+    EXPECT_STREQ(item->value, "Changed");
+
+    PropertyItem* bare = AddPropertyItem(window, section, nullptr, nullptr);
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->label, nullptr);
+    EXPECT_EQ(section->GetItem(1), bare);
+    EXPECT_EQ(section->GetItem(2), nullptr);
+    EXPECT_EQ(section->GetItem(-1), nullptr);
+    EXPECT_EQ(list->contentHeight, 20 + 36 + 6);
+}
+
+TEST_F(PropertyListControl, ApiIgnoresForeignWindowsAndSections) {
+    Make(200);
+    PropertySection* section = Add("Mine", true, 1);
+    EXPECT_EQ(AddPropertySection(parent.hwnd(), "x", true), nullptr);
+    EXPECT_EQ(AddPropertyItem(parent.hwnd(), section, "a", "b"), nullptr);
+    PropertySection stranger = {};
+    EXPECT_EQ(AddPropertyItem(window, &stranger, "a", "b"), nullptr);
+    RemovePropertySection(window, &stranger);
+    SetPropertySectionExpanded(window, &stranger, true);
+    EXPECT_EQ(list->sectionCount, 1);
+    EXPECT_EQ(list->contentHeight, 20 + 18 + 6);
+    DestroyPropertyList(parent.hwnd());
+    EXPECT_TRUE(IsWindow(parent.hwnd()));
+}
+
+TEST_F(PropertyListControl, ManySectionsAndItemsKeepTheirOrder) {
+    Make(200);
+    std::vector<PropertySection*> sections;
+    for (int i = 0; i < 9; ++i)
+        sections.push_back(Add(nullptr, i % 2 == 0, i * 3));
+    ASSERT_EQ(list->sectionCount, 9);
+    int height = 0;
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(list->sections[i], sections[i]);
+        ASSERT_EQ(sections[i]->itemCount, i * 3);
+        for (int j = 0; j < i * 3; ++j)
+            EXPECT_EQ(sections[i]->GetItem(j)->label, "Label " + std::to_string(j));
+        height += 20 + (i % 2 == 0 ? i * 3 * 18 + 6 : 0);
+    }
+    EXPECT_EQ(list->contentHeight, height);
+    RemovePropertySection(window, sections[4]);
+    RemovePropertySection(window, sections[0]);
+    ASSERT_EQ(list->sectionCount, 7);
+    EXPECT_EQ(list->sections[0], sections[1]);
+    EXPECT_EQ(list->sections[3], sections[5]);
+    EXPECT_EQ(list->contentHeight, height - 26 - (20 + 12 * 18 + 6));
+}
+
+TEST_F(PropertyListControl, DestroyPropertyListRemovesTheWindow) {
+    Make(200);
+    Add("Gone", true, 3);
+    DestroyPropertyList(window);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+// --- Pixels --------------------------------------------------------------------------------------
+
+TEST_F(PropertyListControl, TitleRowIsAFramedPaleBlueBandWithDarkBlueText) {
+    Make(200);
+    Add("Engines", true, 3); // title 0 .. 19, items at 20, 38, 56, gap 74 .. 79
+    Add("Fuel", false, 2);   // title 80 .. 99
+    const ClientCapture picture = PaintAndCapture(window);
+    const int right = list->width - 4; // the frame's exclusive right edge
+
+    for (int top : {0, 80}) {
+        SCOPED_TRACE("title row at " + std::to_string(top));
+        for (int x : {18, 100, right - 1}) {
+            EXPECT_EQ(picture.At(x, top), PenColour());
+            EXPECT_EQ(picture.At(x, top + 17), PenColour());
+        }
+        for (int y : {top + 1, top + 9, top + 16}) {
+            EXPECT_EQ(picture.At(18, y), PenColour());
+            EXPECT_EQ(picture.At(right - 1, y), PenColour());
+            EXPECT_EQ(picture.At(right - 2, y), kPaleBlue);
+            EXPECT_EQ(picture.At(16, y), kWhite);
+            EXPECT_EQ(picture.At(17, y), kWhite);
+            EXPECT_EQ(picture.At(right, y), kWhite);
+        }
+        for (int x : {18, 100, right - 1}) {
+            EXPECT_EQ(picture.At(x, top + 18), kWhite); // two free rows under the frame
+            EXPECT_EQ(picture.At(x, top + 19), kWhite);
+        }
+        // Title text from (20, top + 1): dark blue glyphs on the pale blue band, nothing black.
+        EXPECT_GT(Count(picture, 20, top + 1, 80, top + 17, kTitleText), 10);
+        EXPECT_EQ(Count(picture, 19, top + 1, right - 1, top + 17, kBlack), 0);
+        EXPECT_EQ(Count(picture, 19, top + 1, 20, top + 17, kPaleBlue), 16);
+    }
+    // Everything below the content is background.
+    EXPECT_EQ(Count(picture, 0, 100, picture.width(), picture.height(), kWhite),
+              Area(0, 100, picture.width(), picture.height()));
+}
+
+TEST_F(PropertyListControl, ItemsShowBlackLabelsAndValuesAboveGreySeparators) {
+    Make(200, 150);
+    Add("Engines", true, 3);
+    const ClientCapture picture = PaintAndCapture(window);
+    const int right = list->width - 4;
+    for (int top : {20, 38, 56}) {
+        SCOPED_TRACE("item row at " + std::to_string(top));
+        EXPECT_GT(Count(picture, 20, top, 70, top + 16, kBlack), 10);   // "Label i"
+        EXPECT_GT(Count(picture, 150, top, 200, top + 16, kBlack), 10); // "Value i"
+        EXPECT_EQ(Count(picture, 0, top, 20, top + 16, kWhite), Area(0, top, 20, top + 16));
+        EXPECT_EQ(Count(picture, 90, top, 145, top + 16, kWhite), Area(90, top, 145, top + 16));
+    }
+    for (int y : {36, 54}) { // separators 2 rows above the next row, x 20 .. right - 1
+        EXPECT_EQ(Count(picture, 20, y, right, y + 1, PenColour()), right - 20) << "y " << y;
+        EXPECT_EQ(picture.At(19, y), kWhite);
+        EXPECT_EQ(picture.At(right, y), kWhite);
+    }
+    EXPECT_EQ(Count(picture, 0, 72, picture.width(), 80, kWhite), Area(0, 72, picture.width(), 80))
+        << "no separator under the last item, then the gap";
+}
+
+TEST_F(PropertyListControl, SectionOfNItemsHasNMinusOneSeparators) {
+    Make(300);
+    Add("One", true, 1);  // title 0, item 20, gap 38 .. 43
+    Add("Four", true, 4); // title 44, items 64, 82, 100, 118, gap 136 .. 141
+    const ClientCapture picture = PaintAndCapture(window);
+    const auto separatorsIn = [&](int top, int bottom) {
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            count += picture.At(100, y) == PenColour() && picture.At(250, y) == PenColour();
+        return count;
+    };
+    EXPECT_EQ(separatorsIn(20, 44), 0);
+    EXPECT_EQ(separatorsIn(64, 142), 3);
+}
+
+TEST_F(PropertyListControl, NullLabelOrValueLeavesItsColumnEmptyButKeepsTheRow) {
+    Make(200, 150);
+    PropertySection* section = AddPropertySection(window, "Sparse", true);
+    AddPropertyItem(window, section, "Label", nullptr); // row 20
+    AddPropertyItem(window, section, nullptr, "Value"); // row 38
+    AddPropertyItem(window, section, "Label", "Value"); // row 56
+    const ClientCapture picture = PaintAndCapture(window);
+    EXPECT_GT(Count(picture, 20, 20, 70, 36, kBlack), 10);
+    EXPECT_EQ(Count(picture, 140, 20, list->width, 36, kWhite), Area(140, 20, list->width, 36));
+    EXPECT_EQ(Count(picture, 0, 38, 145, 54, kWhite), Area(0, 38, 145, 54));
+    EXPECT_GT(Count(picture, 150, 38, 200, 54, kBlack), 10);
+    EXPECT_EQ(picture.At(100, 36), PenColour());
+    EXPECT_EQ(picture.At(100, 54), PenColour());
+    EXPECT_GT(Count(picture, 20, 56, 70, 72, kBlack), 10);
+    EXPECT_GT(Count(picture, 150, 56, 200, 72, kBlack), 10);
+}
+
+TEST_F(PropertyListControl, UntitledSectionKeepsAnEmptyFrameThatStillToggles) {
+    Make(200);
+    PropertySection* section = Add(nullptr, true, 1);
+    EXPECT_EQ(list->contentHeight, 20 + 18 + 6);
+    const ClientCapture picture = PaintAndCapture(window);
+    const int right = list->width - 4;
+    EXPECT_EQ(picture.At(18, 0), PenColour());
+    EXPECT_EQ(picture.At(right - 1, 17), PenColour());
+    EXPECT_EQ(Count(picture, 19, 1, right - 1, 17, kPaleBlue), Area(19, 1, right - 1, 17));
+    EXPECT_GT(Count(picture, 20, 20, 70, 36, kBlack), 10); // its item under the title row
+    Click(5, 5);
+    EXPECT_FALSE(section->expanded);
+    EXPECT_EQ(list->contentHeight, 20);
+}
+
+// Compares the icon cell of a title row at window y top with the cell of the bitmap.
+void ExpectIcon(const ClientCapture& picture, int top, HBITMAP bitmap, int cellX) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    int mismatches = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x)
+            mismatches += picture.At(2 + x, top + 2 + y) != GetPixel(memory, cellX + x, y);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(mismatches, 0) << "icon cell x " << cellX << " at row " << top;
+    EXPECT_EQ(Count(picture, 0, top, 18, top + 2, kWhite), 36);
+    EXPECT_EQ(Count(picture, 0, top + 16, 18, top + 20, kWhite), 72);
+}
+
+TEST_F(PropertyListControl, IconsComeFromTheHostsBitmap) {
+    HBITMAP host = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
+    if (!host)
+        GTEST_SKIP() << "this test program carries no bitmap 286";
+    Make(200);
+    Add("Open", true, 1);  // title row 0
+    Add("Shut", false, 1); // title row 44
+    const ClientCapture picture = PaintAndCapture(window);
+    ExpectIcon(picture, 0, host, 28);
+    ExpectIcon(picture, 44, host, 42);
+    DeleteObject(host);
+}
+
+// The same drawing code registered under this program, with icons of known colours.
+TEST_F(PropertyListControl, IconsAreBlitFromTheExpandedAndCollapsedCells) {
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    RegisterDialogControls(self);
+    DeleteObject(SectionIcons);
+    HDC screen = GetDC(nullptr);
+    SectionIcons = CreateCompatibleBitmap(screen, 56, 14);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, SectionIcons);
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 56; ++x)
+            SetPixel(memory, x, y, RGB(x * 4, y * 16, x < 28 ? 0 : x < 42 ? 128 : 255));
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    Make(200, 150, 300, self);
+    PropertySection* section = Add("Open", true, 1);
+    Add(nullptr, false, 0); // title row 44
+    ClientCapture picture = PaintAndCapture(window);
+    ExpectIcon(picture, 0, SectionIcons, 28);
+    ExpectIcon(picture, 44, SectionIcons, 42);
+
+    Click(5, 5);
+    ASSERT_FALSE(section->expanded);
+    picture = PaintAndCapture(window);
+    ExpectIcon(picture, 0, SectionIcons, 42);
+    ExpectIcon(picture, 20, SectionIcons, 42);
+
+    DestroyPropertyList(window);
+    UnregisterDialogControls(self);
+}
+
+// --- Painting only what is invalid ------------------------------------------------------------
+
+TEST_F(PropertyListControl, PaintWithNothingInvalidDrawsNothing) {
+    Make(200);
+    Add("Engines", true, 5);
+    UpdateWindow(window);
+    Scribble(window, 0, 0, 300, 200);
+    EXPECT_EQ(SendMessageA(window, WM_PAINT, 0, 0), 0);
+    GdiFlush();
+    const ClientCapture picture(window);
+    EXPECT_EQ(Count(picture, 0, 0, picture.width(), 200, kMarker), picture.width() * 200);
+}
+
+TEST_F(PropertyListControl, OneRowScrollMovesThePictureAndPaintsOnlyTheUncoveredStrip) {
+    Make(100);
+    Add("Orbit", true, 10);
+    UpdateWindow(window);
+    Scribble(window, 250, 50, 251, 51); // a mark in the background right of the values
+    Scroll(SB_LINEDOWN);
+    const ClientCapture scrolled(window);
+    EXPECT_EQ(scrolled.At(250, 32), kMarker) << "moved up one row, not repainted";
+    EXPECT_NE(scrolled.At(250, 50), kMarker);
+    const ClientCapture reference = DrawEverything();
+    EXPECT_EQ(FirstDifference(scrolled, reference, 0, 32), "");
+    EXPECT_EQ(FirstDifference(scrolled, reference, 33, 100), "");
+}
+
+// Pictures painted in parts, by scrolling and by invalid strips, must be the same as the
+// picture drawn with no row skipped.
+struct StripCase {
+    int position; // scroll position before the strip is painted
+    int top;      // the invalid strip, window rows
+    int bottom;
+};
+
+TEST_F(PropertyListControl, PaintedStripsMatchTheWholePicture) {
+    // This program's copy of the drawing code draws the reference: give it the icons that the
+    // module has (both come from this program's bitmap 286, if any).
+    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
+    Make(150, 120);
+    Add("Navigation", true, 12);
+    Add(nullptr, true, 3);
+    Add("Collapsed", false, 4);
+    PropertySection* sparse = AddPropertySection(window, "Sparse", true);
+    AddPropertyItem(window, sparse, nullptr, "only a value");
+    AddPropertyItem(window, sparse, "only a label", nullptr);
+    AddPropertyItem(window, sparse, "both", "both");
+    PumpMessages();
+
+    // Among them strips that end on the top row of a title frame (content 0 and 242) or begin
+    // on the last row of one (content 17).
+    const StripCase cases[] = {{0, 0, 150},  {0, 0, 1},     {0, 17, 18},  {2, 0, 1},
+                               {3, 40, 58},  {5, 149, 150}, {7, 10, 110}, {11, 95, 96},
+                               {12, 10, 27}, {12, 43, 44},  {14, 0, 150}};
+    for (const StripCase& c : cases) {
+        SCOPED_TRACE("position " + std::to_string(c.position) + ", strip " + std::to_string(c.top) +
+                     " .. " + std::to_string(c.bottom));
+        Scroll(SB_THUMBTRACK, c.position);
+        ASSERT_EQ(Position(), c.position);
+        const ClientCapture scrolled(window);
+        const ClientCapture reference = DrawEverything();
+        EXPECT_EQ(FirstDifference(scrolled, reference), "") << "after scrolling";
+
+        Scribble(window, 0, 0, 400, 400);
+        RECT strip = {0, c.top, list->width, c.bottom};
+        InvalidateRect(window, &strip, TRUE);
+        const ClientCapture painted = PaintAndCapture(window);
+        EXPECT_EQ(FirstDifference(painted, reference, c.top, c.bottom), "") << "in the strip";
+        if (c.top > 0 || c.bottom < list->height) {
+            EXPECT_EQ(painted.At(list->width - 1, c.top > 0 ? 0 : c.bottom), kMarker)
+                << "outside the strip";
+        }
+
+        InvalidateRect(window, nullptr, TRUE);
+        EXPECT_EQ(FirstDifference(PaintAndCapture(window), reference), "") << "whole window";
+    }
+    DeleteObject(SectionIcons);
+    SectionIcons = nullptr;
+}
+
+TEST_F(PropertyListControl, TextTallerThanItsRowIsPaintedWhereverItReaches) {
+    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
+    Make(60, 120);
+    Add("Tall", true, 3); // the last item's text reaches into the gap and the next title row
+    Add("End", false, 0); // the last title's text reaches below its frame
+    // Fonts whose text boxes are taller than the rows.
+    HFONT tallTitle =
+        CreateFontA(-30, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Microsoft Sans Serif");
+    HFONT tallItem = CreateFontA(-28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH, "Microsoft Sans Serif");
+    std::swap(list->titleFont, tallTitle);
+    std::swap(list->itemFont, tallItem);
+    ASSERT_EQ(list->contentHeight, 100); // 40 rows over a 60-row window: positions 0 .. 3
+    for (int position : {0, 2, 3}) {
+        Scroll(SB_THUMBTRACK, position);
+        const ClientCapture reference = DrawEverything();
+        for (int top = 0; top < list->height; ++top) {
+            Scribble(window, 0, 0, 400, 400);
+            RECT strip = {0, top, list->width, top + 1};
+            InvalidateRect(window, &strip, TRUE);
+            const ClientCapture painted = PaintAndCapture(window);
+            EXPECT_EQ(FirstDifference(painted, reference, top, top + 1), "")
+                << "position " << position << ", row " << top;
+        }
+    }
+    std::swap(list->titleFont, tallTitle);
+    std::swap(list->itemFont, tallItem);
+    DeleteObject(tallTitle);
+    DeleteObject(tallItem);
+    DeleteObject(SectionIcons);
+    SectionIcons = nullptr;
+}
+
+} // namespace
