@@ -1,1 +1,356 @@
 #include <gtest/gtest.h>
+
+#include "switch_control.h"
+#include "win_test_support.h"
+
+#include <vector>
+
+namespace {
+
+using kelvo_test::ClientCapture;
+using kelvo_test::LoadedModule;
+using kelvo_test::PaintAndCapture;
+using kelvo_test::PumpMessages;
+using kelvo_test::RecordingWindow;
+
+constexpr int kId = 1234;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLightGray = RGB(192, 192, 192);
+constexpr COLORREF kGray = RGB(128, 128, 128);
+
+struct Pixel {
+    int x;
+    int y;
+    COLORREF colour;
+    const char* what;
+};
+
+void ExpectPixels(const ClientCapture& capture, const std::vector<Pixel>& pixels) {
+    for (const Pixel& p : pixels)
+        EXPECT_EQ(capture.At(p.x, p.y), p.colour) << p.what << " at (" << p.x << ", " << p.y << ")";
+}
+
+class SwitchControl : public testing::Test {
+protected:
+    // Colours the drawing objects are made from, read before the module registers them.
+    const COLORREF face_ = GetSysColor(COLOR_BTNFACE);
+    const COLORREF shadow_ = GetSysColor(COLOR_BTNSHADOW);
+    LoadedModule module_;
+    RecordingWindow parent_;
+
+    HWND Create(int width, int height, DWORD flags = 0, int x = 0, int y = 0) {
+        HWND sw = CreateSwitch(module_.instance(), parent_.hwnd(), kId, x, y, width, height, flags);
+        PumpMessages();
+        return sw;
+    }
+    // A switch as a dialog template makes it: nobody writes its slots.
+    HWND CreateUnconfigured() {
+        return CreateWindowExA(0, SwitchClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 40, 60,
+                               parent_.hwnd(), reinterpret_cast<HMENU>(kId), module_.instance(),
+                               nullptr);
+    }
+
+    // A press as the system delivers it. SendPress leaves any repaint and notification
+    // waiting in the queue; Press then handles them.
+    static void SendPress(HWND sw, int y) {
+        SendMessageA(sw, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
+    }
+    static void Press(HWND sw, int y) {
+        SendPress(sw, y);
+        PumpMessages();
+    }
+
+    // The positions the parent was told about, after checking each message's form.
+    std::vector<LPARAM> Notifications() {
+        std::vector<LPARAM> positions;
+        for (const auto& m : parent_.messages()) {
+            EXPECT_EQ(m.message, static_cast<UINT>(WM_COMMAND));
+            EXPECT_EQ(m.wParam, static_cast<WPARAM>(kId)); // notification code 0
+            EXPECT_TRUE(m.posted);
+            positions.push_back(m.lParam);
+        }
+        parent_.Flush();
+        return positions;
+    }
+
+    // Pixels that every position shows in a 40 x 60 client.
+    std::vector<Pixel> CommonPixels40x60() const {
+        return {{0, 0, face_, "background"},         {0, 30, face_, "left of the nut"},
+                {1, 30, kWhite, "nut left edge"},    {2, 30, kLightGray, "nut face"},
+                {39, 30, shadow_, "nut right edge"}, {3, 30, kLightGray, "nut face"},
+                {4, 30, kWhite, "bezel lit half"},   {36, 30, shadow_, "bezel shaded half"},
+                {5, 30, kLightGray, "bezel face"}};
+    }
+};
+
+bool HasUpdateRegion(HWND sw) {
+    RECT update;
+    return GetUpdateRect(sw, &update, FALSE) != FALSE;
+}
+
+// Fills the slots of a window being created before its WM_CREATE arrives.
+LRESULT CALLBACK PresetSlots(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        SetWindowLongA(reinterpret_cast<HWND>(wParam), SwitchSlotPosition, 2);
+        SetWindowLongA(reinterpret_cast<HWND>(wParam), SwitchSlotFlags, 5);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SwitchControl, CreationZeroesBothSlots) {
+    HHOOK hook = SetWindowsHookExA(WH_CBT, PresetSlots, nullptr, GetCurrentThreadId());
+    HWND sw = CreateUnconfigured();
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(sw, nullptr);
+    EXPECT_EQ(GetWindowLongA(sw, SwitchSlotPosition), 0);
+    EXPECT_EQ(GetWindowLongA(sw, SwitchSlotFlags), 0);
+}
+
+TEST_F(SwitchControl, UnconfiguredSwitchIsTwoWay) {
+    HWND sw = CreateUnconfigured();
+    PumpMessages();
+    SendPress(sw, 45);
+    // Posted, not sent: the new position is stored before the parent hears of it.
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
+    EXPECT_TRUE(parent_.messages().empty());
+    PumpMessages();
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchDown}));
+    Press(sw, 5);
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp}));
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
+}
+
+TEST_F(SwitchControl, ThreeWayStopsInTheMiddle) {
+    HWND sw = Create(40, 60, SwitchThreeWay);
+    Press(sw, 45);
+    Press(sw, 45);
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle, SwitchDown}));
+    Press(sw, 5);
+    Press(sw, 5);
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle, SwitchUp}));
+}
+
+TEST_F(SwitchControl, PressTowardCurrentSideDoesNothing) {
+    HWND sw = Create(40, 60, SwitchThreeWay);
+    PaintAndCapture(sw);
+    SendPress(sw, 5);
+    EXPECT_FALSE(HasUpdateRegion(sw));
+    MoveSwitchTo(sw, SwitchDown);
+    PaintAndCapture(sw);
+    SendPress(sw, 59);
+    EXPECT_FALSE(HasUpdateRegion(sw));
+    PumpMessages();
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
+    EXPECT_TRUE(Notifications().empty());
+
+    // A press that moves the lever repaints the whole control.
+    SendPress(sw, 0);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(sw, &update, FALSE));
+    EXPECT_EQ(update.left, 0);
+    EXPECT_EQ(update.top, 0);
+    EXPECT_EQ(update.right, 40);
+    EXPECT_EQ(update.bottom, 60);
+}
+
+TEST_F(SwitchControl, DividingRowBelongsToLowerHalf) {
+    for (int height : {21, 20}) {
+        SCOPED_TRACE(height);
+        HWND sw = Create(40, height);
+        MoveSwitchTo(sw, SwitchMiddle);
+        Press(sw, 9);
+        EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
+        MoveSwitchTo(sw, SwitchMiddle);
+        Press(sw, 10);
+        EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
+        EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp, SwitchDown}));
+        DestroyWindow(sw);
+    }
+}
+
+TEST_F(SwitchControl, PixelsUp40x60) {
+    HWND sw = Create(40, 60);
+    const ClientCapture capture = PaintAndCapture(sw);
+    ExpectPixels(capture, CommonPixels40x60());
+    ExpectPixels(capture, {{20, 51, shadow_, "nut bottom corner"},
+                           {20, 46, shadow_, "bezel bottom"},
+                           {10, 30, shadow_, "recess shaded half"},
+                           {30, 30, kWhite, "recess lit half"},
+                           {20, 40, kWhite, "recess bottom"},
+                           {20, 36, kGray, "recess face"},
+                           {20, 15, kLightGray, "shaft"},
+                           {20, 31, shadow_, "shaft root"},
+                           {29, 19, shadow_, "shaft right edge"},
+                           {11, 19, kWhite, "highlight on shaft's left edge"},
+                           {20, 7, shadow_, "shaft outer end"},
+                           {20, 4, kWhite, "knob"},
+                           {20, 6, shadow_, "knob bottom"},
+                           {30, 4, shadow_, "knob right edge"},
+                           {10, 4, kWhite, "highlight on knob's left edge"},
+                           {20, 1, kWhite, "highlight on knob's top"},
+                           {30, 1, shadow_, "knob corner past the highlight's end"},
+                           {20, 0, face_, "above the knob"},
+                           {31, 4, face_, "right of the knob"}});
+}
+
+TEST_F(SwitchControl, PixelsDown40x60) {
+    HWND sw = Create(40, 60);
+    MoveSwitchTo(sw, SwitchDown);
+    const ClientCapture capture = PaintAndCapture(sw);
+    ExpectPixels(capture, CommonPixels40x60());
+    ExpectPixels(capture, {{20, 9, kWhite, "nut top corner"},
+                           {20, 14, kWhite, "bezel top"},
+                           {10, 30, shadow_, "recess shaded half"},
+                           {30, 30, kWhite, "recess lit half"},
+                           {20, 20, shadow_, "recess top"},
+                           {20, 24, kGray, "recess face"},
+                           {20, 41, kWhite, "shaft"},
+                           {20, 29, shadow_, "shaft root"},
+                           {29, 41, shadow_, "shaft right edge"},
+                           {11, 41, kWhite, "highlight on shaft's left edge"},
+                           {20, 56, kLightGray, "knob"},
+                           {20, 53, shadow_, "knob top"},
+                           {20, 58, shadow_, "knob bottom"},
+                           {30, 56, shadow_, "knob right edge"},
+                           {10, 56, kWhite, "highlight on knob's left edge"},
+                           {20, 59, kWhite, "highlight below the knob"},
+                           {30, 59, face_, "past the highlight's end"}});
+}
+
+// The middle lever, as positions 2, 3 and -1 all show it.
+void ExpectMiddlePixels(const ClientCapture& capture, COLORREF face, COLORREF shadow) {
+    ExpectPixels(capture, {{20, 9, kWhite, "nut top corner"},
+                           {20, 51, shadow, "nut bottom corner"},
+                           {20, 14, kWhite, "bezel top"},
+                           {20, 46, shadow, "bezel bottom"},
+                           {20, 30, kWhite, "knob"},
+                           {8, 30, shadow, "knob left edge, no highlight"},
+                           {32, 30, shadow, "knob right edge"},
+                           {20, 25, shadow, "knob top"},
+                           {20, 35, shadow, "knob bottom"},
+                           {20, 22, kLightGray, "upper shaft"},
+                           {20, 20, shadow, "upper shaft root"},
+                           {20, 38, kGray, "lower shaft"},
+                           {20, 40, shadow, "lower shaft root"},
+                           {20, 3, face, "no knob at the top"},
+                           {20, 56, face, "no knob at the bottom"}});
+}
+
+TEST_F(SwitchControl, TwoWaySetToMiddleFromOutside) {
+    HWND sw = Create(40, 60);
+    SetWindowLongA(sw, SwitchSlotPosition, SwitchMiddle);
+    InvalidateRect(sw, nullptr, TRUE);
+    const ClientCapture capture = PaintAndCapture(sw);
+    ExpectPixels(capture, CommonPixels40x60());
+    ExpectMiddlePixels(capture, face_, shadow_);
+    Press(sw, 5);
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
+    SetWindowLongA(sw, SwitchSlotPosition, SwitchMiddle);
+    Press(sw, 55);
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp, SwitchDown}));
+}
+
+TEST_F(SwitchControl, OutsidePositionsDrawAsMiddleAndStay) {
+    for (int position : {3, -1}) {
+        SCOPED_TRACE(position);
+        HWND sw = Create(40, 60, SwitchThreeWay);
+        MoveSwitchTo(sw, position);
+        ExpectMiddlePixels(PaintAndCapture(sw), face_, shadow_);
+        SendPress(sw, 5);
+        SendPress(sw, 55);
+        EXPECT_EQ(GetSwitchPosition(sw), position);
+        EXPECT_FALSE(HasUpdateRegion(sw));
+        PumpMessages();
+        EXPECT_TRUE(Notifications().empty());
+        DestroyWindow(sw);
+    }
+}
+
+TEST_F(SwitchControl, NoDrawShowsBackgroundYetSteps) {
+    HWND sw = Create(40, 60, SwitchNoDraw | SwitchThreeWay);
+    const ClientCapture capture = PaintAndCapture(sw);
+    int other = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 40; ++x)
+            other += capture.At(x, y) != face_;
+    EXPECT_EQ(other, 0);
+    Press(sw, 50);
+    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle}));
+}
+
+// Restores the two system colours that a test changes.
+class SystemColoursGuard {
+public:
+    SystemColoursGuard() : saved_{GetSysColor(kElements[0]), GetSysColor(kElements[1])} {}
+    ~SystemColoursGuard() { SetSysColors(2, kElements, saved_); }
+    void Set(COLORREF face, COLORREF shadow) {
+        const COLORREF colours[2] = {face, shadow};
+        SetSysColors(2, kElements, colours);
+    }
+
+private:
+    static constexpr INT kElements[2] = {COLOR_BTNFACE, COLOR_BTNSHADOW};
+    COLORREF saved_[2];
+};
+
+TEST_F(SwitchControl, ColoursFixedAtRegistration) {
+    SystemColoursGuard guard;
+    const COLORREF newFace = RGB(10, 200, 30), newShadow = RGB(200, 10, 120);
+    guard.Set(newFace, newShadow);
+    ASSERT_EQ(GetSysColor(COLOR_BTNFACE), newFace);
+    HWND sw = Create(40, 60);
+    const ClientCapture capture = PaintAndCapture(sw);
+    ExpectPixels(capture, {{0, 0, face_, "background"},
+                           {39, 30, shadow_, "nut right edge"},
+                           {30, 4, shadow_, "knob right edge"}});
+}
+
+TEST_F(SwitchControl, HexagonUsesFiveDigitDecimals) {
+    // Width 2704: b - 1 = 1351, s = 779, r = 1559 (exact roots would give 780 and 1560).
+    // Height 1600 puts the nut's left corner at row 800 - 779 = 21.
+    HWND left = Create(2704, 1600);
+    const ClientCapture leftCapture = PaintAndCapture(left);
+    ExpectPixels(leftCapture,
+                 {{1, 21, kWhite, "nut left corner"}, {1, 20, face_, "above the corner"}});
+    DestroyWindow(left);
+    // Height 3200 puts the top corner at (1352, 1600 - 1559 = 41); shifted left so that it
+    // is on screen, with the lever down and out of the way.
+    HWND top = Create(2704, 3200, 0, -1200, 0);
+    MoveSwitchTo(top, SwitchDown);
+    const ClientCapture topCapture = PaintAndCapture(top);
+    ExpectPixels(topCapture,
+                 {{1352, 41, kWhite, "nut top corner"}, {1352, 40, face_, "above the corner"}});
+}
+
+TEST_F(SwitchControl, WideControlKeepsWidthScale) {
+    // 120 x 20: b 60, h 10, s 34, B 30, K 20. The nut runs past both edges; the knob keeps
+    // its place at the edge and covers the shaft.
+    HWND sw = Create(120, 20);
+    ExpectPixels(PaintAndCapture(sw), {{0, 10, face_, "left of the nut"},
+                                       {1, 0, kWhite, "nut left edge at the top"},
+                                       {1, 19, kWhite, "nut left edge at the bottom"},
+                                       {60, 0, kGray, "recess above the knob"},
+                                       {60, 1, kWhite, "highlight on knob's top"},
+                                       {60, 19, kWhite, "knob down to the bottom"},
+                                       {90, 10, shadow_, "knob right edge"},
+                                       {30, 10, kWhite, "highlight on knob's left edge"}});
+    MoveSwitchTo(sw, SwitchDown);
+    ExpectPixels(PaintAndCapture(sw), {{60, 10, kLightGray, "knob"},
+                                       {60, 18, shadow_, "knob bottom"},
+                                       {60, 19, kWhite, "highlight below the knob"}});
+}
+
+TEST_F(SwitchControl, SwitchWithoutParentPostsNothing) {
+    HWND sw = CreateWindowExA(0, SwitchClassName, "", WS_POPUP, 0, 0, 40, 60, nullptr, nullptr,
+                              module_.instance(), nullptr);
+    ASSERT_NE(sw, nullptr);
+    SendPress(sw, 45);
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
+    MSG stray;
+    EXPECT_FALSE(
+        PeekMessageA(&stray, reinterpret_cast<HWND>(-1), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    DestroyWindow(sw);
+}
+
+} // namespace
