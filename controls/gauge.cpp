@@ -1,5 +1,260 @@
 #include "gauge.h"
-// Placeholder until the gauge is written.
+
+#include "drawing_objects.h"
+
+UINT_PTR g_gaugeRepeatTimer = 0;
+HWND g_gaugePrevCapture = nullptr;
+
+namespace {
+
+struct GaugeSlots {
+    std::int32_t value;
+    std::int32_t minimum;
+    std::int32_t maximum;
+    std::uint32_t flags;
+};
+
+GaugeSlots ReadSlots(HWND gauge) {
+    return GaugeSlots{static_cast<std::int32_t>(GetWindowLongA(gauge, GaugeSlotValue)),
+                      static_cast<std::int32_t>(GetWindowLongA(gauge, GaugeSlotMin)),
+                      static_cast<std::int32_t>(GetWindowLongA(gauge, GaugeSlotMax)),
+                      static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags))};
+}
+
+void WriteFlags(HWND gauge, std::uint32_t flags) {
+    SetWindowLongA(gauge, GaugeSlotFlags, static_cast<LONG>(flags));
+}
+
+GaugeExtent ExtentOf(HWND gauge, std::uint32_t flags) {
+    RECT client;
+    GetClientRect(gauge, &client);
+    return GaugeExtentOf(client.right, client.bottom, (flags & GaugeVertical) != 0);
+}
+
+void Repaint(HWND gauge) {
+    InvalidateRect(gauge, nullptr, TRUE);
+}
+
+// Reports the current value to the parent, as a scroll bar would.
+void Notify(HWND gauge, WORD code) {
+    const WORD value = LOWORD(GetWindowLongA(gauge, GaugeSlotValue));
+    SendMessageA(GetParent(gauge), WM_HSCROLL, MAKEWPARAM(code, value),
+                 reinterpret_cast<LPARAM>(gauge));
+}
+
+// Selects a GDI object for the lifetime of the guard and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+void DrawEdge(HDC dc, const GaugeEdge& edge) {
+    MoveToEx(dc, edge.points[0].x, edge.points[0].y, nullptr);
+    LineTo(dc, edge.points[1].x, edge.points[1].y);
+    LineTo(dc, edge.points[2].x, edge.points[2].y);
+}
+
+void DrawStroke(HDC dc, const GaugeStroke& stroke) {
+    MoveToEx(dc, stroke.from.x, stroke.from.y, nullptr);
+    LineTo(dc, stroke.to.x, stroke.to.y);
+}
+
+void PaintButtons(HDC dc, const GaugeButtonLines& lines) {
+    {
+        SelectedObject pen(dc, GetStockObject(WHITE_PEN));
+        for (const GaugeEdge& edge : lines.light)
+            DrawEdge(dc, edge);
+    }
+    {
+        SelectedObject pen(dc, DarkPen);
+        for (const GaugeEdge& edge : lines.dark)
+            DrawEdge(dc, edge);
+    }
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    for (const GaugeStroke& stroke : lines.arrows)
+        DrawStroke(dc, stroke);
+}
+
+void PaintBar(HDC dc, const GaugeSlots& slots, const RECT& client) {
+    GaugeRect bar;
+    if (!GaugeBarRect(client.right, client.bottom, slots.flags, slots.value, slots.minimum,
+                      slots.maximum, bar))
+        return;
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    SelectedObject brush(dc, (slots.flags & GaugeRedBar) ? static_cast<HGDIOBJ>(RedBrush)
+                                                         : GetStockObject(BLACK_BRUSH));
+    Rectangle(dc, bar.left, bar.top, bar.right, bar.bottom);
+}
+
+void PaintTrack(HDC dc, const GaugeSlots& slots, const RECT& client) {
+    GaugeRect track;
+    if (!GaugeTrackRect(client.right, client.bottom, (slots.flags & GaugeVertical) != 0, track))
+        return;
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, track.left, track.top, track.right, track.bottom);
+}
+
+LRESULT OnPaint(HWND gauge) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(gauge, &paint);
+    const GaugeSlots slots = ReadSlots(gauge);
+    RECT client;
+    GetClientRect(gauge, &client);
+    PaintButtons(
+        dc, GaugeButtonLinesOf(client.right, client.bottom, (slots.flags & GaugeVertical) != 0));
+    PaintBar(dc, slots, client);
+    PaintTrack(dc, slots, client);
+    EndPaint(gauge, &paint);
+    return 0;
+}
+
+LRESULT OnGetState(HWND gauge) {
+    return GaugeRepeatOf(static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags)));
+}
+
+LRESULT OnTimer(HWND gauge) {
+    const GaugeSlots slots = ReadSlots(gauge);
+    const GaugeRepeat repeat = GaugeRepeatOf(slots.flags);
+    if (repeat != GaugeRepeatDown && repeat != GaugeRepeatUp)
+        return 0;
+    SetWindowLongA(gauge, GaugeSlotValue,
+                   GaugeSteppedValue(repeat, slots.value, slots.minimum, slots.maximum));
+    Repaint(gauge);
+    Notify(gauge, repeat == GaugeRepeatDown ? SB_LINEUP : SB_LINEDOWN);
+    return 0;
+}
+
+LRESULT OnMouseMove(HWND gauge, LPARAM lParam) {
+    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
+    if ((flags & GaugeDragging) != GaugeDragging)
+        return 0;
+    // Signed: with the capture held, a pointer left of or above the gauge is negative.
+    SetGaugeValueFromPoint(gauge, static_cast<short>(LOWORD(lParam)),
+                           static_cast<short>(HIWORD(lParam)));
+    Notify(gauge, SB_THUMBTRACK);
+    return 0;
+}
+
+void TakeCapture(HWND gauge) {
+    const HWND previous = SetCapture(gauge);
+    // A gauge that already holds the capture must not later hand it back to itself.
+    if (previous != gauge)
+        g_gaugePrevCapture = previous;
+}
+
+void StartRepeat(HWND gauge) {
+    const GaugeSlots slots = ReadSlots(gauge);
+    g_gaugeRepeatTimer = SetTimer(gauge, GaugeRepeatTimerId,
+                                  GaugeRepeatInterval(slots.minimum, slots.maximum), nullptr);
+    // The first step comes at once, not after the first interval.
+    PostMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
+}
+
+LRESULT OnButtonDown(HWND gauge, LPARAM lParam) {
+    const int x = LOWORD(lParam);
+    const int y = HIWORD(lParam);
+    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
+    const GaugeExtent extent = ExtentOf(gauge, flags);
+    const GaugeHit hit = GaugeHitTest(extent, (flags & GaugeVertical) ? y : x);
+    TakeCapture(gauge);
+    WriteFlags(gauge, flags | GaugePressBits(hit, flags));
+    if (hit == GaugeHit::Track) {
+        SetGaugeValueFromPoint(gauge, x, y);
+        Notify(gauge, SB_THUMBTRACK);
+    } else {
+        StartRepeat(gauge);
+    }
+    return 0;
+}
+
+void GiveBackCapture() {
+    ReleaseCapture();
+    // Given back once only: a later stray button-up must not hand the capture to a window
+    // that has long since released it.
+    const HWND previous = g_gaugePrevCapture;
+    g_gaugePrevCapture = nullptr;
+    if (previous)
+        SetCapture(previous);
+}
+
+LRESULT OnButtonUp(HWND gauge) {
+    GiveBackCapture();
+    if (g_gaugeRepeatTimer != 0) {
+        KillTimer(gauge, GaugeRepeatTimerId);
+        g_gaugeRepeatTimer = 0;
+    }
+    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
+    WriteFlags(gauge, flags & ~GaugeInteractionMask);
+    return 0;
+}
+
+} // namespace
+
+void SetGaugeValueFromPoint(HWND gauge, int x, int y) {
+    const GaugeSlots slots = ReadSlots(gauge);
+    const GaugeExtent extent = ExtentOf(gauge, slots.flags);
+    const int position = (slots.flags & GaugeVertical) ? y : x;
+    std::int32_t value;
+    if (!GaugeValueAt(extent, (slots.flags & GaugeInverted) != 0, position, slots.minimum,
+                      slots.maximum, value))
+        return;
+    SetWindowLongA(gauge, GaugeSlotValue, value);
+    Repaint(gauge);
+}
+
 LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        return OnPaint(window);
+    case BM_GETSTATE:
+        return OnGetState(window);
+    case WM_TIMER:
+        return OnTimer(window);
+    case WM_MOUSEMOVE:
+        return OnMouseMove(window, lParam);
+    case WM_LBUTTONDOWN:
+        return OnButtonDown(window, lParam);
+    case WM_LBUTTONUP:
+        return OnButtonUp(window);
+    }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateGauge(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
+                 DWORD style) {
+    HWND gauge =
+        CreateWindowExA(0, GaugeClassName, "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, nullptr);
+    if (gauge)
+        WriteFlags(gauge, style & GaugeStyleMask);
+    return gauge;
+}
+
+void SetGaugeRange(HWND gauge, int minimum, int maximum) {
+    SetWindowLongA(gauge, GaugeSlotMin, minimum);
+    SetWindowLongA(gauge, GaugeSlotMax, maximum);
+    Repaint(gauge);
+}
+
+void SetGaugeValue(HWND gauge, int value) {
+    SetWindowLongA(gauge, GaugeSlotValue, value);
+    Repaint(gauge);
+}
+
+void SetGaugeStyle(HWND gauge, DWORD style) {
+    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
+    WriteFlags(gauge, (flags & ~GaugeStyleMask) | (style & GaugeStyleMask));
+    Repaint(gauge);
+}
+
+int GetGaugeValue(HWND gauge) {
+    return static_cast<int>(GetWindowLongA(gauge, GaugeSlotValue));
 }

@@ -1,1 +1,371 @@
+// The gauge through the module's own class: mouse input sent straight to the window, the
+// parent's WM_HSCROLL reports, the mouse capture, the repeat timer and the painted pixels.
+#include "gauge.h"
+#include "win_test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+using kelvo_test::LoadedModule;
+using kelvo_test::PumpMessages;
+using kelvo_test::RecordedMessage;
+using kelvo_test::RecordingWindow;
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kDark = RGB(0x40, 0x40, 0x40);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kGrey = RGB(0xC0, 0xC0, 0xC0);
+const COLORREF kRed = RGB(255, 0, 0);
+
+class GaugeControl : public ::testing::Test {
+protected:
+    HWND Make(int width, int height, DWORD style, int minimum = 0, int maximum = 10,
+              int value = 5) {
+        // Side by side, so that no gauge of a test covers another.
+        const int x = 10 + 120 * (made % 3);
+        const int y = 10 + 120 * (made / 3);
+        ++made;
+        HWND gauge = CreateGauge(module.instance(), parent.hwnd(), 7, x, y, width, height, style);
+        SetGaugeRange(gauge, minimum, maximum);
+        SetGaugeValue(gauge, value);
+        PumpMessages();
+        parent.Flush();
+        return gauge;
+    }
+
+    static void Press(HWND gauge, int x, int y) {
+        SendMessageA(gauge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    static void Move(HWND gauge, int x, int y) {
+        SendMessageA(gauge, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+    static void Release(HWND gauge) { SendMessageA(gauge, WM_LBUTTONUP, 0, MAKELPARAM(0, 0)); }
+    static DWORD Flags(HWND gauge) { return GetWindowLongA(gauge, GaugeSlotFlags); }
+    static LRESULT State(HWND gauge) { return SendMessageA(gauge, BM_GETSTATE, 0, 0); }
+
+    // The parent's messages must all be sent (not posted) WM_HSCROLL from the gauge; their
+    // wParams, in order.
+    std::vector<WPARAM> Reports(HWND gauge) const {
+        std::vector<WPARAM> reports;
+        for (const RecordedMessage& m : parent.messages()) {
+            EXPECT_EQ(m.message, static_cast<UINT>(WM_HSCROLL));
+            EXPECT_EQ(m.lParam, reinterpret_cast<LPARAM>(gauge));
+            EXPECT_FALSE(m.posted);
+            reports.push_back(m.wParam);
+        }
+        return reports;
+    }
+
+    // Every (x, y) pair of xy must show the colour.
+    static void ExpectColour(const kelvo_test::ClientCapture& capture, COLORREF colour,
+                             std::initializer_list<int> xy) {
+        for (auto p = xy.begin(); p + 1 < xy.end(); p += 2)
+            EXPECT_EQ(capture.At(p[0], p[1]), colour) << "at (" << p[0] << ", " << p[1] << ")";
+    }
+
+    LoadedModule module;
+    RecordingWindow parent;
+    int made = 0;
+};
+
+using WParams = std::vector<WPARAM>;
+
+// A parent procedure in front of the recorder that reads the reporting gauge's slot 0.
+WNDPROC g_recorderProc = nullptr;
+LONG g_valueSeenByParent = 0;
+
+LRESULT CALLBACK SlotReadingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HSCROLL)
+        g_valueSeenByParent = GetWindowLongA(reinterpret_cast<HWND>(lParam), GaugeSlotValue);
+    return CallWindowProcA(g_recorderProc, window, message, wParam, lParam);
+}
+
+TEST_F(GaugeControl, TrackPressSetsValueAndReportsThumbTrack) {
+    HWND gauge = Make(100, 20, 0);
+    Press(gauge, 79, 10);
+    EXPECT_EQ(GetGaugeValue(gauge), 9);
+    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_THUMBTRACK, 9)}));
+    EXPECT_EQ(Flags(gauge), static_cast<DWORD>(GaugeDragging));
+    EXPECT_EQ(State(gauge), 0);
+    Release(gauge);
+
+    HWND inverted = Make(100, 20, GaugeInverted);
+    Press(inverted, 30, 10);
+    EXPECT_EQ(GetGaugeValue(inverted), 8);
+    EXPECT_EQ(Reports(inverted), (WParams{MAKEWPARAM(SB_THUMBTRACK, 8)}));
+    Release(inverted);
+
+    // Vertical gauges take the y position and still report WM_HSCROLL.
+    HWND vertical = Make(20, 100, GaugeVertical);
+    Press(vertical, 79, 20);
+    EXPECT_EQ(GetGaugeValue(vertical), 0);
+    EXPECT_EQ(Reports(vertical), (WParams{MAKEWPARAM(SB_THUMBTRACK, 0)}));
+    Release(vertical);
+}
+
+TEST_F(GaugeControl, DragClampsAtBothEndsAndEndsAtButtonUp) {
+    HWND gauge = Make(100, 20, 0, -7, 13, 0);
+    Move(gauge, 70, 10); // not dragging yet: nothing happens
+    EXPECT_EQ(GetGaugeValue(gauge), 0);
+    Press(gauge, 50, 10);
+    Move(gauge, -30, 10);
+    EXPECT_EQ(GetGaugeValue(gauge), -7);
+    Move(gauge, 500, 10);
+    EXPECT_EQ(GetGaugeValue(gauge), 13);
+    Move(gauge, 500, 10);
+    Release(gauge);
+    Move(gauge, 20, 10);
+    EXPECT_EQ(GetGaugeValue(gauge), 13);
+    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(5, 3), MAKEWPARAM(5, 0xFFF9), MAKEWPARAM(5, 13),
+                                       MAKEWPARAM(5, 13)}));
+
+    HWND vertical = Make(20, 100, GaugeVertical | GaugeInverted);
+    Press(vertical, 10, 50);
+    Move(vertical, 10, -5);
+    EXPECT_EQ(GetGaugeValue(vertical), 10);
+    Move(vertical, 10, 300);
+    EXPECT_EQ(GetGaugeValue(vertical), 0);
+    Release(vertical);
+}
+
+TEST_F(GaugeControl, DragWithoutRangeOrTrackKeepsValueButReports) {
+    HWND empty = Make(100, 20, 0, 4, 4, 4);
+    Press(empty, 30, 10);
+    Move(empty, 70, 10);
+    EXPECT_EQ(GetGaugeValue(empty), 4);
+    EXPECT_EQ(Reports(empty), (WParams{MAKEWPARAM(5, 4), MAKEWPARAM(5, 4)}));
+    Release(empty);
+
+    // A gauge too short for a track, caught mid-drag (the flags say dragging).
+    HWND stubby = Make(30, 20, 0);
+    SetWindowLongA(stubby, GaugeSlotFlags, GaugeDragging);
+    Move(stubby, 15, 10);
+    EXPECT_EQ(GetGaugeValue(stubby), 5);
+    Release(stubby);
+}
+
+TEST_F(GaugeControl, ArrowsSetRepeatStateAndStepFirstAtOnce) {
+    // Range 0..1 repeats every second, so within this test only the posted step can run.
+    HWND gauge = Make(100, 20, 0, 0, 1, 1);
+    Press(gauge, 5, 10);
+    EXPECT_EQ(Flags(gauge), static_cast<DWORD>(GaugeFirstArrow | GaugeStepDown));
+    EXPECT_EQ(State(gauge), 1);
+    EXPECT_EQ(GetGaugeValue(gauge), 1); // the step waits in the queue
+    MSG queued;
+    ASSERT_TRUE(PeekMessageA(&queued, gauge, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_EQ(queued.wParam, GaugeRepeatTimerId);
+    PumpMessages();
+    EXPECT_EQ(GetGaugeValue(gauge), 0);
+    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_LINEUP, 0)}));
+    EXPECT_TRUE(KillTimer(gauge, GaugeRepeatTimerId)); // the repeat timer was running
+    Release(gauge);
+    EXPECT_EQ(State(gauge), 0);
+
+    HWND second = Make(100, 20, 0, 0, 1, 0);
+    Press(second, 99, 10);
+    EXPECT_EQ(State(second), 2);
+    PumpMessages();
+    EXPECT_EQ(Reports(second), (WParams{MAKEWPARAM(SB_LINEDOWN, 1)}));
+    Release(second);
+    EXPECT_FALSE(KillTimer(second, GaugeRepeatTimerId)); // killed at button-up
+
+    // Inverted, the arrows swap directions; vertical gauges hit test along y.
+    HWND inverted = Make(20, 100, GaugeVertical | GaugeInverted, 0, 1, 0);
+    Press(inverted, 10, 5);
+    EXPECT_EQ(Flags(inverted), static_cast<DWORD>(0x27));
+    EXPECT_EQ(State(inverted), 2);
+    Release(inverted);
+    Press(inverted, 10, 95);
+    EXPECT_EQ(State(inverted), 1);
+    Release(inverted);
+}
+
+TEST_F(GaugeControl, StepBelowZeroReportsSixteenBitsAfterStoring) {
+    HWND gauge = Make(100, 20, 0, -5, 5, 0);
+    g_recorderProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        parent.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotReadingParent)));
+    Press(gauge, 5, 10);
+    SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
+    Release(gauge);
+    EXPECT_EQ(g_valueSeenByParent, -1);
+    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_LINEUP, 65535)}));
+}
+
+TEST_F(GaugeControl, HeldArrowAtTheBoundRepaintsAndReportsEachTick) {
+    HWND gauge = Make(100, 20, 0, 0, 10, 0);
+    kelvo_test::PaintAndCapture(gauge);
+    Press(gauge, 5, 10);
+    SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
+    SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
+    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(0, 0), MAKEWPARAM(0, 0)}));
+    EXPECT_EQ(GetGaugeValue(gauge), 0);
+
+    // Mark the empty track; the erasing repaint must bring the background back.
+    kelvo_test::PaintAndCapture(gauge);
+    HDC dc = GetDC(gauge);
+    SetPixel(dc, 50, 10, kBlack);
+    ReleaseDC(gauge, dc);
+    SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
+    ExpectColour(kelvo_test::PaintAndCapture(gauge), kGrey, {50, 10});
+    Release(gauge);
+}
+
+TEST_F(GaugeControl, RepeatIntervalFollowsTheRange) {
+    // Only the counts are compared, with wide margins: ~1 ms steps against 1-second steps.
+    struct Case {
+        int minimum, maximum;
+        bool fast;
+    } cases[] = {{0, 3001, true}, {5, 0, true}, {0, 1, false}, {3, 3, false}};
+    for (const Case& c : cases) {
+        HWND gauge = Make(100, 20, 0, c.minimum, c.maximum, 2);
+        Press(gauge, 5, 10);
+        kelvo_test::PumpMessagesFor(400);
+        Release(gauge);
+        const size_t steps = parent.messages().size();
+        if (c.fast)
+            EXPECT_GE(steps, 5u) << c.minimum << ".." << c.maximum;
+        else
+            EXPECT_EQ(steps, 1u) << c.minimum << ".." << c.maximum;
+        DestroyWindow(gauge);
+    }
+}
+
+TEST_F(GaugeControl, ButtonUpClearsInteractionBitsOnly) {
+    HWND gauge = Make(100, 20, 0);
+    SetWindowLongA(gauge, GaugeSlotFlags, 0x7F);
+    EXPECT_EQ(State(gauge), 3);
+    SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0); // both directions: no step
+    PumpMessages();
+    ValidateRect(gauge, nullptr);
+    Release(gauge);
+    EXPECT_EQ(Flags(gauge), 0x43u);
+    EXPECT_EQ(GetGaugeValue(gauge), 5);
+    EXPECT_FALSE(GetUpdateRect(gauge, nullptr, FALSE)); // no repaint at button-up
+    EXPECT_TRUE(parent.messages().empty());
+}
+
+TEST_F(GaugeControl, CaptureIsTakenAndGivenBackOnce) {
+    HWND gauge = Make(100, 20, 0);
+    SetCapture(parent.hwnd());
+    Press(gauge, 50, 10);
+    EXPECT_EQ(GetCapture(), gauge);
+    Press(gauge, 50, 10); // a second press while holding it
+    Release(gauge);
+    EXPECT_EQ(GetCapture(), parent.hwnd());
+
+    // Once the earlier holder has let go, a stray button-up must not hand it back again.
+    ReleaseCapture();
+    Release(gauge);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    Press(gauge, 5, 10);
+    EXPECT_EQ(GetCapture(), gauge);
+    Release(gauge);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(GaugeControl, OtherMessagesGoToTheDefaultProcedure) {
+    HWND gauge = Make(100, 20, 0, 0, 1, 1);
+    Press(gauge, 5, 10);
+    const DWORD held = Flags(gauge);
+    // Losing the capture or a right press does not end or start anything.
+    SendMessageA(gauge, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(parent.hwnd()));
+    SendMessageA(gauge, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 10));
+    EXPECT_EQ(Flags(gauge), held);
+    EXPECT_EQ(GetCapture(), gauge);
+    EXPECT_TRUE(KillTimer(gauge, GaugeRepeatTimerId));
+    Release(gauge);
+
+    EXPECT_TRUE(SendMessageA(gauge, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("fuel")));
+    char text[8] = "";
+    EXPECT_EQ(SendMessageA(gauge, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 4);
+    EXPECT_STREQ(text, "fuel");
+
+    // The default erase lays down the class's light grey.
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 20);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    EXPECT_NE(SendMessageA(gauge, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0), 0);
+    EXPECT_EQ(GetPixel(memory, 50, 10), kGrey);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(GaugeControl, CreationApiWritesTheSlots) {
+    HWND gauge = Make(100, 20, 0xFF, -3, 9, 4);
+    EXPECT_EQ(GetParent(gauge), parent.hwnd());
+    EXPECT_EQ(GetDlgCtrlID(gauge), 7);
+    EXPECT_EQ(Flags(gauge), 0x43u);
+    EXPECT_EQ(GetWindowLongA(gauge, GaugeSlotMin), -3);
+    EXPECT_EQ(GetWindowLongA(gauge, GaugeSlotMax), 9);
+    EXPECT_EQ(GetGaugeValue(gauge), 4);
+    SetWindowLongA(gauge, GaugeSlotFlags, 0x3C | GaugeRedBar);
+    SetGaugeStyle(gauge, GaugeVertical | 0x3C);
+    EXPECT_EQ(Flags(gauge), 0x3Eu);
+}
+
+TEST_F(GaugeControl, HorizontalPixels) {
+    const auto plain = kelvo_test::PaintAndCapture(Make(100, 20, 0));
+    // Light upper-left edges; (0, 19) and (80, 19) are the dark lines' left-out last pixels.
+    ExpectColour(plain, kWhite, {0, 0, 0, 10, 0, 19, 18, 0, 80, 0, 80, 19, 98, 0});
+    ExpectColour(plain, kDark, {19, 0, 19, 18, 19, 19, 1, 19, 99, 0, 99, 19, 81, 19});
+    // "<" and ">" with their end points left out; bar 20..50 and the track outline.
+    ExpectColour(plain, kBlack, {5, 10, 9, 6, 9, 14, 95, 10, 91, 6, 91, 14});
+    ExpectColour(plain, kBlack, {20, 10, 35, 10, 49, 10, 79, 10, 65, 0, 65, 19});
+    ExpectColour(plain, kGrey,
+                 {10, 5, 10, 15, 90, 5, 90, 15, 3, 3, 15, 10, 85, 10, 50, 10, 78, 10});
+
+    const auto inverted = kelvo_test::PaintAndCapture(Make(100, 20, GaugeInverted));
+    ExpectColour(inverted, kBlack, {20, 10, 50, 10, 65, 10, 79, 10});
+    ExpectColour(inverted, kGrey, {21, 10, 49, 10});
+}
+
+TEST_F(GaugeControl, RedBarKeepsBlackOutline) {
+    const auto red = kelvo_test::PaintAndCapture(Make(100, 20, GaugeRedBar));
+    ExpectColour(red, kRed, {21, 1, 35, 10, 48, 18});
+    ExpectColour(red, kBlack, {20, 10, 49, 10, 35, 0, 35, 19});
+    ExpectColour(red, kGrey, {50, 10});
+}
+
+TEST_F(GaugeControl, VerticalPixels) {
+    const auto plain = kelvo_test::PaintAndCapture(Make(20, 100, GaugeVertical));
+    ExpectColour(plain, kWhite, {0, 10, 10, 0, 0, 90, 10, 80, 0, 99});
+    ExpectColour(plain, kDark, {19, 10, 10, 19, 19, 90, 10, 99});
+    // "^" and "v" with their end points left out; bar 20..50 and the track outline.
+    ExpectColour(plain, kBlack, {10, 7, 6, 11, 14, 11, 10, 93, 6, 89, 14, 89});
+    ExpectColour(plain, kBlack, {10, 20, 10, 35, 10, 49, 10, 79, 0, 65, 19, 65});
+    ExpectColour(plain, kGrey, {5, 12, 15, 12, 5, 88, 15, 88, 10, 50, 10, 78});
+
+    const auto inverted = kelvo_test::PaintAndCapture(Make(20, 100, GaugeVertical | GaugeInverted));
+    ExpectColour(inverted, kBlack, {10, 50, 10, 65});
+    ExpectColour(inverted, kGrey, {10, 21, 10, 49});
+
+    const auto narrow = kelvo_test::PaintAndCapture(Make(17, 100, GaugeVertical));
+    ExpectColour(narrow, kBlack, {8, 6, 5, 9, 11, 9, 8, 94, 5, 91});
+    ExpectColour(narrow, kGrey, {4, 10, 12, 10, 4, 90});
+}
+
+TEST_F(GaugeControl, BarStaysInTrackAndNeedsOne) {
+    const auto above = kelvo_test::PaintAndCapture(Make(100, 20, 0, 0, 10, 15));
+    ExpectColour(above, kBlack, {78, 10});
+    ExpectColour(above, kWhite, {80, 10});
+    const auto below = kelvo_test::PaintAndCapture(Make(100, 20, 0, 0, 10, -5));
+    ExpectColour(below, kGrey, {21, 10});
+    const auto empty = kelvo_test::PaintAndCapture(Make(100, 20, 0, 10, 10, 10));
+    ExpectColour(empty, kGrey, {21, 10});
+    ExpectColour(empty, kBlack, {20, 10});
+    // Buttons overlapping: neither bar nor track outline is drawn over them.
+    const auto stubby = kelvo_test::PaintAndCapture(Make(30, 20, 0));
+    ExpectColour(stubby, kWhite, {10, 10});
+    ExpectColour(stubby, kDark, {19, 10});
+    ExpectColour(stubby, kGrey, {15, 10});
+}
+
+} // namespace
