@@ -243,7 +243,7 @@ HWND OpenGallery(HWND owner) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, GalleryClientSize().width, GalleryClientSize().height};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
-    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, style, 20, 500,
+    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, style, 20, 490,
                                   frame.right - frame.left, frame.bottom - frame.top, owner,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) {

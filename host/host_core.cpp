@@ -267,7 +267,13 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
 
 void oapiCloseDialog(HWND dialog) {
     Record("oapiCloseDialog", {AsLong(dialog)});
-    DestroyWindow(dialog);
+    // Only windows that oapiOpenDialogEx made: a stale handle, which Windows may have given to
+    // another window since, must close nothing.
+    ForgetDestroyedDialogs();
+    const bool opened = std::any_of(g_dialogs.begin(), g_dialogs.end(),
+                                    [dialog](const ModuleDialog& d) { return d.window == dialog; });
+    if (opened)
+        DestroyWindow(dialog);
     ForgetDestroyedDialogs();
 }
 

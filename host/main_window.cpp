@@ -13,6 +13,9 @@ constexpr char kTitle[] = "Orbiter (stand-in host)";
 constexpr int kModulesTextId = 100;
 constexpr int kCommandListId = 101;
 constexpr int kMargin = 10;
+// The left part of the client area stands for the simulator's view: module dialogs open at
+// the client area's top-left corner (their templates' position 0, 0), so they land there.
+constexpr int kViewWidth = 300;
 constexpr int kLabelHeight = 18;
 constexpr int kModulesTextHeight = 150;
 constexpr int kButtonWidth = 90;
@@ -55,9 +58,8 @@ HWND MainWindow::Create(HINSTANCE instance) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass))
         return nullptr;
-    // Placed right of the screen's corner, where the module dialogs open by default.
     CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    320, 40, 560, 440, nullptr, nullptr, instance, this);
+                    20, 10, 900, 470, nullptr, nullptr, instance, this);
     return hwnd_;
 }
 
@@ -89,6 +91,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         OnCreate();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
         return 0;
     case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam));
@@ -136,18 +141,41 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnSize(int width, int height) {
-    const int inner = width - 2 * kMargin;
+    const int left = kViewWidth + kMargin;
+    const int inner = std::max(0, width - left - kMargin);
     int y = kMargin;
-    MoveWindow(modulesLabel_, kMargin, y, inner, kLabelHeight, TRUE);
+    MoveWindow(modulesLabel_, left, y, inner, kLabelHeight, TRUE);
     y += kLabelHeight;
-    MoveWindow(modulesText_, kMargin, y, inner, kModulesTextHeight, TRUE);
+    MoveWindow(modulesText_, left, y, inner, kModulesTextHeight, TRUE);
     y += kModulesTextHeight + kMargin;
-    MoveWindow(commandsLabel_, kMargin, y, inner, kLabelHeight, TRUE);
+    MoveWindow(commandsLabel_, left, y, inner, kLabelHeight, TRUE);
     y += kLabelHeight;
     const int buttonTop = height - kMargin - kButtonHeight;
-    MoveWindow(commandList_, kMargin, y, inner, std::max(0, buttonTop - kMargin - y), TRUE);
+    MoveWindow(commandList_, left, y, inner, std::max(0, buttonTop - kMargin - y), TRUE);
     MoveWindow(openButton_, width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight,
                TRUE);
+}
+
+void MainWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    PaintView(dc, client.bottom);
+    EndPaint(hwnd_, &paint);
+}
+
+void MainWindow::PaintView(HDC dc, int height) {
+    const RECT view = {0, 0, kViewWidth, height};
+    FillRect(dc, &view, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const int saved = SaveDC(dc); // text colour, mode and font come back with RestoreDC
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(150, 150, 170));
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    RECT caption = {kMargin, height - 3 * kLabelHeight, kViewWidth - kMargin, height - kMargin};
+    DrawTextA(dc, "Simulator view: module dialogs open here.", -1, &caption,
+              DT_CENTER | DT_WORDBREAK);
+    RestoreDC(dc, saved);
 }
 
 void MainWindow::OnCommand(int id, int code) {

@@ -48,6 +48,8 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnSize(int width, int height);
+    void OnPaint();
+    void PaintView(HDC dc, int height);
     void OnCommand(int id, int code);
     void OnDestroy();
     void RunSelectedCommand();

@@ -139,6 +139,8 @@ void ScriptRunner::RunNextStep() {
     }
     if (finished_)
         return;
+    // A script without 'quit' leaves the host open for the user: `--run 'command X'` is how
+    // `make run` opens the calculator interactively.
     if (next_ < steps_.size())
         Schedule(nextDelay_);
 }

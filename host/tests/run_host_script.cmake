@@ -3,6 +3,7 @@
 #
 # -DRUNNER=wine-run.sh -DPREFIX=wineprefix -DHOST=Orbiter.exe -DSCRIPT=x.script
 # -DEXPECTED=x.expected -DWORKDIR=dir [-DEXIT=0] [-DERROR_REGEX=...] [-DPNG=file.png]
+# [-DMODULES=a.dll,b.dll]
 #
 # An expected line is compared literally, unless it starts with "~ ": then the rest is a
 # regular expression that the whole line must match. With PNG, the file must be a PNG whose
@@ -10,6 +11,7 @@
 if(NOT DEFINED EXIT)
     set(EXIT 0)
 endif()
+string(REPLACE "," ";" modules "${MODULES}")
 file(MAKE_DIRECTORY ${WORKDIR})
 if(PNG)
     file(REMOVE ${WORKDIR}/${PNG})
@@ -17,7 +19,7 @@ endif()
 # Into files, not pipes: Wine's own background processes, started by the first program of a
 # session, can keep inherited pipes open long after the host has ended.
 execute_process(
-    COMMAND ${RUNNER} ${PREFIX} ${HOST} --script ${SCRIPT}
+    COMMAND ${RUNNER} ${PREFIX} ${HOST} --script ${SCRIPT} ${modules}
     WORKING_DIRECTORY ${WORKDIR}
     OUTPUT_FILE ${WORKDIR}/stdout.txt
     ERROR_FILE ${WORKDIR}/stderr.txt
