@@ -6,6 +6,7 @@ namespace {
 constexpr int TextLeft = 20;             // labels and title texts
 constexpr int FrameRightInset = 4;       // title frames and separators end this far from the right
 constexpr int IconSize = 14;             // one icon cell of SectionIcons
+constexpr int IconInset = 2;             // from the title row's left and top edges
 constexpr int ExpandedIconX = 28;        // cell of an expanded section
 constexpr int CollapsedIconX = 42;       // cell of a collapsed section
 constexpr COLORREF TitleText = 0xB00000; // dark blue
@@ -54,7 +55,7 @@ void DrawTitleRow(const PropertyList& list, const PropertySection& section, int 
     }
     // Without the host's bitmap the icon cell stays as the frame row left it.
     if (paint.icons)
-        BitBlt(paint.dc, 2, y + 2, IconSize, IconSize, paint.icons,
+        BitBlt(paint.dc, IconInset, y + IconInset, IconSize, IconSize, paint.icons,
                section.expanded ? ExpandedIconX : CollapsedIconX, 0, SRCCOPY);
 }
 

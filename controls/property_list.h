@@ -29,6 +29,8 @@ struct PropertySection {
     void SetExpanded(bool expand) { expanded = expand; }
 };
 
+static_assert(sizeof(PropertySection::expanded) == 1, "expanded is an 8-bit flag");
+
 struct PropertyList {
     HWND hwnd;
     HFONT titleFont;
