@@ -1,6 +1,6 @@
 // The screenshot encoder: check values of the two checksums, and PNG files read back by a
 // small reader that follows the PNG and zlib formats (chunks, stored deflate blocks).
-#include "../../host/png_writer.h"
+#include "png_writer.h"
 
 #include <gtest/gtest.h>
 
