@@ -1,5 +1,6 @@
 #include "gauge.h"
 
+#include "control_window.h"
 #include "drawing_objects.h"
 
 UINT_PTR g_gaugeRepeatTimer = 0;
@@ -31,29 +32,12 @@ GaugeExtent ExtentOf(HWND gauge, std::uint32_t flags) {
     return GaugeExtentOf(client.right, client.bottom, (flags & GaugeVertical) != 0);
 }
 
-void Repaint(HWND gauge) {
-    InvalidateRect(gauge, nullptr, TRUE);
-}
-
 // Reports the current value to the parent, as a scroll bar would.
 void Notify(HWND gauge, WORD code) {
     const WORD value = LOWORD(GetWindowLongA(gauge, GaugeSlotValue));
     SendMessageA(GetParent(gauge), WM_HSCROLL, MAKEWPARAM(code, value),
                  reinterpret_cast<LPARAM>(gauge));
 }
-
-// Selects a GDI object for the lifetime of the guard and puts the previous one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 void DrawEdge(HDC dc, const GaugeEdge& edge) {
     MoveToEx(dc, edge.points[0].x, edge.points[0].y, nullptr);
@@ -127,7 +111,7 @@ LRESULT OnTimer(HWND gauge) {
         return 0;
     SetWindowLongA(gauge, GaugeSlotValue,
                    GaugeSteppedValue(repeat, slots.value, slots.minimum, slots.maximum));
-    Repaint(gauge);
+    RepaintControl(gauge);
     Notify(gauge, repeat == GaugeRepeatDown ? SB_LINEUP : SB_LINEDOWN);
     return 0;
 }
@@ -207,7 +191,7 @@ void SetGaugeValueFromPoint(HWND gauge, int x, int y) {
                       slots.maximum, value))
         return;
     SetWindowLongA(gauge, GaugeSlotValue, value);
-    Repaint(gauge);
+    RepaintControl(gauge);
 }
 
 LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,9 +214,7 @@ LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 HWND CreateGauge(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
                  DWORD style) {
-    HWND gauge =
-        CreateWindowExA(0, GaugeClassName, "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, nullptr);
+    HWND gauge = CreateControlWindow(GaugeClassName, 0, module, parent, id, x, y, width, height);
     if (gauge)
         WriteFlags(gauge, style & GaugeStyleMask);
     return gauge;
@@ -241,18 +223,18 @@ HWND CreateGauge(HINSTANCE module, HWND parent, int id, int x, int y, int width,
 void SetGaugeRange(HWND gauge, int minimum, int maximum) {
     SetWindowLongA(gauge, GaugeSlotMin, minimum);
     SetWindowLongA(gauge, GaugeSlotMax, maximum);
-    Repaint(gauge);
+    RepaintControl(gauge);
 }
 
 void SetGaugeValue(HWND gauge, int value) {
     SetWindowLongA(gauge, GaugeSlotValue, value);
-    Repaint(gauge);
+    RepaintControl(gauge);
 }
 
 void SetGaugeStyle(HWND gauge, DWORD style) {
     const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
     WriteFlags(gauge, (flags & ~GaugeStyleMask) | (style & GaugeStyleMask));
-    Repaint(gauge);
+    RepaintControl(gauge);
 }
 
 int GetGaugeValue(HWND gauge) {

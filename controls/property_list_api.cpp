@@ -1,5 +1,7 @@
 #include "property_list_api.h"
 
+#include "control_window.h"
+
 #include <cstring>
 #include <new>
 
@@ -125,9 +127,8 @@ PropertyList* NewList(HWND window, int valueX) {
 
 HWND CreatePropertyList(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
                         int valueX) {
-    HWND window = CreateWindowExA(
-        0, PropertyListClassName, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, x, y, width,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, nullptr);
+    HWND window = CreateControlWindow(PropertyListClassName, WS_BORDER | WS_VSCROLL, module, parent,
+                                      id, x, y, width, height);
     if (!window)
         return nullptr;
     PropertyList* list = NewList(window, valueX);

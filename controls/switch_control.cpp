@@ -1,5 +1,6 @@
 #include "switch_control.h"
 
+#include "control_window.h"
 #include "drawing_objects.h"
 
 #include <array>
@@ -121,10 +122,6 @@ void DrawSwitch(HDC dc, const RECT& client, int position) noexcept {
     DrawLever(dc, SwitchLeverShape(m, position));
 }
 
-void Repaint(HWND window) noexcept {
-    InvalidateRect(window, nullptr, TRUE);
-}
-
 LRESULT OnCreate(HWND window) noexcept {
     SetWindowLongA(window, SwitchSlotPosition, 0);
     SetWindowLongA(window, SwitchSlotFlags, 0);
@@ -181,7 +178,7 @@ void ClickSwitch(HWND window, int y) {
 
 void SetSwitchPosition(HWND window, int position) {
     SetWindowLongA(window, SwitchSlotPosition, position);
-    Repaint(window);
+    RepaintControl(window);
     // A switch without a parent has nobody to tell; posting to a null window would leave a
     // stray WM_COMMAND in the thread's queue.
     HWND parent = GetParent(window);
@@ -191,9 +188,7 @@ void SetSwitchPosition(HWND window, int position) {
 
 HWND CreateSwitch(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
                   DWORD flags) {
-    HWND sw =
-        CreateWindowExA(0, SwitchClassName, "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, nullptr);
+    HWND sw = CreateControlWindow(SwitchClassName, 0, module, parent, id, x, y, width, height);
     if (sw)
         SetSwitchFlags(sw, flags);
     return sw;
@@ -201,12 +196,12 @@ HWND CreateSwitch(HINSTANCE module, HWND parent, int id, int x, int y, int width
 
 void SetSwitchFlags(HWND sw, DWORD flags) {
     SetWindowLongA(sw, SwitchSlotFlags, static_cast<LONG>(flags));
-    Repaint(sw);
+    RepaintControl(sw);
 }
 
 void MoveSwitchTo(HWND sw, int position) {
     SetWindowLongA(sw, SwitchSlotPosition, position);
-    Repaint(sw);
+    RepaintControl(sw);
 }
 
 int GetSwitchPosition(HWND sw) {
