@@ -59,31 +59,31 @@ HMODULE ControlModule() {
     return nullptr;
 }
 
-std::string GaugeValueText(int value, const GaugeSpec& spec) {
-    return std::to_string(value) + "  (" + std::to_string(spec.minimum) + " to " +
-           std::to_string(spec.maximum) + ")";
+std::string GaugeValueText(int value, const GaugeSpec& entry) {
+    return std::to_string(value) + "  (" + std::to_string(entry.minimum) + " to " +
+           std::to_string(entry.maximum) + ")";
 }
 
 void AddGauges() {
-    for (const GaugeSpec& spec : GalleryGauges()) {
-        AddStandard("STATIC", spec.caption, 0, spec.captionBox, -1);
-        HWND gauge = CreateGauge(g_gallery.module, g_gallery.window, spec.id, spec.box.x,
-                                 spec.box.y, spec.box.width, spec.box.height, spec.style);
+    for (const GaugeSpec& entry : GalleryGauges()) {
+        AddStandard("STATIC", entry.caption, 0, entry.captionBox, -1);
+        HWND gauge = CreateGauge(g_gallery.module, g_gallery.window, entry.id, entry.box.x,
+                                 entry.box.y, entry.box.width, entry.box.height, entry.style);
         if (!gauge)
             throw std::runtime_error("cannot create a gauge");
-        SetGaugeRange(gauge, spec.minimum, spec.maximum);
-        SetGaugeValue(gauge, spec.value);
+        SetGaugeRange(gauge, entry.minimum, entry.maximum);
+        SetGaugeValue(gauge, entry.value);
     }
 }
 
 void AddSwitches() {
-    for (const SwitchSpec& spec : GallerySwitches()) {
-        AddStandard("STATIC", spec.caption, SS_CENTER, spec.captionBox, -1);
-        HWND sw = CreateSwitch(g_gallery.module, g_gallery.window, spec.id, spec.box.x, spec.box.y,
-                               spec.box.width, spec.box.height, spec.flags);
+    for (const SwitchSpec& entry : GallerySwitches()) {
+        AddStandard("STATIC", entry.caption, SS_CENTER, entry.captionBox, -1);
+        HWND sw = CreateSwitch(g_gallery.module, g_gallery.window, entry.id, entry.box.x,
+                               entry.box.y, entry.box.width, entry.box.height, entry.flags);
         if (!sw)
             throw std::runtime_error("cannot create a switch");
-        MoveSwitchTo(sw, spec.position);
+        MoveSwitchTo(sw, entry.position);
     }
 }
 
@@ -95,14 +95,14 @@ void AddPropertyList() {
         throw std::runtime_error("cannot create the property list");
     // Live values first: the gallery rewrites them at every notification.
     PropertySection* live = AddPropertySection(g_gallery.list, "Live values", true);
-    for (const GaugeSpec& spec : GalleryGauges())
-        g_gallery.gaugeItems.push_back(AddPropertyItem(g_gallery.list, live,
-                                                       ("Gauge " + std::to_string(spec.id)).c_str(),
-                                                       GaugeValueText(spec.value, spec).c_str()));
-    for (const SwitchSpec& spec : GallerySwitches())
+    for (const GaugeSpec& entry : GalleryGauges())
+        g_gallery.gaugeItems.push_back(
+            AddPropertyItem(g_gallery.list, live, ("Gauge " + std::to_string(entry.id)).c_str(),
+                            GaugeValueText(entry.value, entry).c_str()));
+    for (const SwitchSpec& entry : GallerySwitches())
         g_gallery.switchItems.push_back(
-            AddPropertyItem(g_gallery.list, live, ("Switch " + std::to_string(spec.id)).c_str(),
-                            SwitchPositionName(spec.position)));
+            AddPropertyItem(g_gallery.list, live, ("Switch " + std::to_string(entry.id)).c_str(),
+                            SwitchPositionName(entry.position)));
     for (const PropertySpec& section : GallerySampleSections()) {
         PropertySection* added =
             AddPropertySection(g_gallery.list, section.title, section.expanded);

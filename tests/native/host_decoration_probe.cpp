@@ -2,7 +2,10 @@
 #include "host_api.h"
 
 void* hostFunctions[] = {
-    reinterpret_cast<void*>(&InitLib),         reinterpret_cast<void*>(&Date2Int),
-    reinterpret_cast<void*>(&oapiRegisterCustomCmd), reinterpret_cast<void*>(&oapiOpenDialogEx),
-    reinterpret_cast<void*>(&oapiCloseDialog), reinterpret_cast<void*>(&oapiDefDialogProc),
+    reinterpret_cast<void*>(&InitLib),
+    reinterpret_cast<void*>(&Date2Int),
+    reinterpret_cast<void*>(&oapiRegisterCustomCmd),
+    reinterpret_cast<void*>(&oapiOpenDialogEx),
+    reinterpret_cast<void*>(&oapiCloseDialog),
+    reinterpret_cast<void*>(&oapiDefDialogProc),
 };
