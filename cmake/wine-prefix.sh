@@ -5,7 +5,7 @@ set -e
 prefix=$1
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win32
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-settings=2
+settings=3
 if [ "$(cat "$prefix/.kelvo-settings" 2>/dev/null)" != "$settings" ]; then
     mkdir -p "$prefix"
     [ -f "$prefix/system.reg" ] || wineboot --init >/dev/null 2>&1
@@ -17,6 +17,11 @@ if [ "$(cat "$prefix/.kelvo-settings" 2>/dev/null)" != "$settings" ]; then
     # Windows that no window manager looks after: under a bare Xvfb, destroying a managed
     # window waits two seconds for a window manager that never answers.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Wine draws the title bar's buttons with the Marlett font, which this Wine build does not
+    # find by itself: without it they show as the letters of their glyph codes.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
+    fi
     wineserver -w
     echo "$settings" > "$prefix/.kelvo-settings"
 fi
