@@ -13,7 +13,6 @@ namespace {
 
 std::vector<HostCall> g_calls;
 Overrides g_overrides;
-std::vector<HINSTANCE> g_initLibCalls;
 std::vector<LoadedModule> g_modules;
 std::vector<CustomCommand> g_commands;
 std::vector<ModuleDialog> g_dialogs;
@@ -59,9 +58,6 @@ std::vector<HostCall>& CallLog() {
 }
 Overrides& HostOverrides() {
     return g_overrides;
-}
-const std::vector<HINSTANCE>& InitLibCalls() {
-    return g_initLibCalls;
 }
 const std::vector<LoadedModule>& Modules() {
     return g_modules;
@@ -206,11 +202,8 @@ template <typename Result, typename Body> Result Guarded(Result fallback, Body b
 } // namespace
 
 void InitLib(HINSTANCE module) {
+    // The host learns of modules as it loads them; the call is only recorded.
     Record("InitLib", {AsLong(module)});
-    Guarded(0, [&] {
-        g_initLibCalls.push_back(module);
-        return 0;
-    });
 }
 
 int Date2Int(char* date) {

@@ -52,9 +52,6 @@ struct Overrides {
 };
 Overrides& HostOverrides();
 
-// The instance handles given to InitLib, in order.
-const std::vector<HINSTANCE>& InitLibCalls();
-
 // The window that owns the module dialogs (the host's main window); null for none.
 void SetDialogOwner(HWND owner);
 
