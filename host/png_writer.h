@@ -1,5 +1,5 @@
-// A small PNG encoder for the host's screenshots: 8-bit RGB, no filtering, and a zlib
-// stream of stored (uncompressed) deflate blocks. Portable: no window handles here.
+// A small PNG encoder for the host's screenshots: 8-bit RGB, no filtering, and a zlib stream
+// of one deflate block with the fixed Huffman codes. Portable: no window handles here.
 #pragma once
 
 #include <cstddef>

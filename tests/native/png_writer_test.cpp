@@ -1,8 +1,9 @@
-// The screenshot encoder: check values of the two checksums, and PNG files read back by a
-// small reader that follows the PNG and zlib formats (chunks, stored deflate blocks).
+// The screenshot encoder: check values of the two checksums, and PNG files read back chunk by
+// chunk, their image data inflated by zlib itself.
 #include "png_writer.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -53,36 +54,47 @@ std::vector<Chunk> ReadChunks(const std::vector<std::uint8_t>& png) {
     return chunks;
 }
 
-struct Inflated {
-    std::vector<std::uint8_t> data;
-    std::vector<std::size_t> blockSizes;
-    bool valid = false;
-};
+// The scanlines inside a zlib stream, inflated by zlib, which also checks the stream's header,
+// every code and distance, and the closing Adler-32. Empty when the stream is not valid.
+std::vector<std::uint8_t> Inflate(const std::vector<std::uint8_t>& z, std::size_t expectedSize) {
+    std::vector<std::uint8_t> data(expectedSize + 1);
+    uLongf size = static_cast<uLongf>(data.size());
+    if (uncompress(data.data(), &size, z.data(), static_cast<uLong>(z.size())) != Z_OK)
+        return {};
+    data.resize(size);
+    return data;
+}
 
-// Reads a zlib stream made only of stored deflate blocks, checking its header, each block's
-// LEN/NLEN pair and the closing Adler-32.
-Inflated InflateStored(const std::vector<std::uint8_t>& z) {
-    Inflated result;
-    if (z.size() < 6 || (z[0] & 0x0F) != 8 || ((z[0] << 8) | z[1]) % 31 != 0)
-        return result;
-    std::size_t at = 2;
-    bool final = false;
-    while (!final) {
-        if (at + 5 > z.size() || (z[at] & 0x06) != 0) // BTYPE must be 00
-            return result;
-        final = z[at] & 1;
-        const unsigned length = z[at + 1] | z[at + 2] << 8;
-        const unsigned complement = z[at + 3] | z[at + 4] << 8;
-        if ((length ^ 0xFFFF) != complement || at + 5 + length > z.size())
-            return result;
-        result.data.insert(result.data.end(), z.begin() + at + 5, z.begin() + at + 5 + length);
-        result.blockSizes.push_back(length);
-        at += 5 + length;
+// The rows of an image as PNG stores them: each led by its filter byte, 0.
+std::vector<std::uint8_t> Scanlines(const RgbImage& image) {
+    std::vector<std::uint8_t> rows;
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    for (int y = 0; y < image.height; ++y) {
+        rows.push_back(0);
+        rows.insert(rows.end(), image.pixels.begin() + y * rowBytes,
+                    image.pixels.begin() + (y + 1) * rowBytes);
     }
-    if (at + 4 != z.size())
-        return result;
-    result.valid = BigEndian32(z, at) == Adler32(result.data.data(), result.data.size());
-    return result;
+    return rows;
+}
+
+// The image data of an encoded image, inflated.
+std::vector<std::uint8_t> ImageData(const RgbImage& image, std::size_t* compressedSize = nullptr) {
+    const auto chunks = ReadChunks(EncodePng(image));
+    if (chunks.size() != 3 || chunks[1].type != "IDAT" || chunks[1].crc != chunks[1].expectedCrc)
+        return {};
+    if (compressedSize)
+        *compressedSize = chunks[1].data.size();
+    return Inflate(chunks[1].data, Scanlines(image).size());
+}
+
+// Pseudo-random bytes that no repeat search can shorten.
+std::vector<std::uint8_t> Noise(std::size_t size, std::uint32_t seed) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::uint8_t& byte : bytes) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = static_cast<std::uint8_t>(seed >> 24);
+    }
+    return bytes;
 }
 
 RgbImage Gradient(int width, int height) {
@@ -150,32 +162,60 @@ TEST(PngEncoder, SmallImageHasHeaderDataAndEndChunks) {
     EXPECT_EQ(chunks[0].data, header); // 2 x 2, 8 bits, RGB, deflate, filter 0, no interlace
 
     EXPECT_EQ(chunks[1].type, "IDAT");
-    const Inflated raw = InflateStored(chunks[1].data);
-    ASSERT_TRUE(raw.valid);
     const std::vector<std::uint8_t> scanlines = {0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 255, 10, 20, 30};
-    EXPECT_EQ(raw.data, scanlines);
+    EXPECT_EQ(Inflate(chunks[1].data, scanlines.size()), scanlines);
 
     EXPECT_EQ(chunks[2].type, "IEND");
     EXPECT_TRUE(chunks[2].data.empty());
 }
 
-TEST(PngEncoder, LargeImageSpansSeveralStoredBlocks) {
-    // 300 x 100 pixels: 100 rows of 1 + 900 bytes, 90100 bytes in all.
-    const RgbImage image = Gradient(300, 100);
-    const auto chunks = ReadChunks(EncodePng(image));
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[1].crc, chunks[1].expectedCrc);
+TEST(PngEncoder, ImagesRoundTripThroughZlib) {
+    // A gradient, incompressible noise, and one pixel wide and one row high extremes.
+    RgbImage noise;
+    noise.width = 200;
+    noise.height = 150;
+    noise.pixels = Noise(200 * 150 * 3, 7);
+    for (const RgbImage& image : {Gradient(300, 100), noise, Gradient(1, 700), Gradient(900, 1)}) {
+        SCOPED_TRACE(std::to_string(image.width) + " x " + std::to_string(image.height));
+        EXPECT_EQ(ImageData(image), Scanlines(image));
+    }
+}
 
-    const Inflated raw = InflateStored(chunks[1].data);
-    ASSERT_TRUE(raw.valid);
-    EXPECT_EQ(raw.blockSizes, (std::vector<std::size_t>{65535, 90100 - 65535}));
-    ASSERT_EQ(raw.data.size(), 90100u);
-    for (int y = 0; y < 100; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * 901;
-        ASSERT_EQ(raw.data[row], 0) << "filter byte of row " << y;
-        EXPECT_TRUE(std::equal(raw.data.begin() + row + 1, raw.data.begin() + row + 901,
-                               image.pixels.begin() + y * 900))
-            << "row " << y;
+TEST(PngEncoder, ScreenshotLikeImagesShrink) {
+    // A window face: light grey with a white box and a few dark lines, as screenshots are.
+    RgbImage face;
+    face.width = 400;
+    face.height = 300;
+    face.pixels.assign(400 * 300 * 3, 0xC0);
+    for (int y = 40; y < 260; ++y)
+        for (int x = 20; x < 380; ++x)
+            for (int c = 0; c < 3; ++c)
+                face.pixels[(y * 400 + x) * 3 + c] = (y % 18 == 0) ? 0x40 : 0xFF;
+    std::size_t compressed = 0;
+    EXPECT_EQ(ImageData(face, &compressed), Scanlines(face));
+    EXPECT_LT(compressed, Scanlines(face).size() / 50);
+}
+
+TEST(PngEncoder, RepeatsAreFoundUpToTheWindowAndNoFurther) {
+    // Rows of 1365 pixels take 4096 bytes with their filter byte: a row that repeats the one
+    // eight rows up lies exactly 32768 bytes back, the farthest that deflate can reach; nine
+    // rows up lies beyond it and must be sent again.
+    for (int period : {8, 9}) {
+        SCOPED_TRACE(period);
+        RgbImage image;
+        image.width = 1365;
+        image.height = 3 * period;
+        for (int y = 0; y < image.height; ++y) {
+            const auto row = Noise(1365 * 3, static_cast<std::uint32_t>(y % period) + 1);
+            image.pixels.insert(image.pixels.end(), row.begin(), row.end());
+        }
+        std::size_t compressed = 0;
+        EXPECT_EQ(ImageData(image, &compressed), Scanlines(image));
+        const std::size_t raw = Scanlines(image).size();
+        if (period == 8)
+            EXPECT_LT(compressed, raw / 2); // two of the three periods come as repeats
+        else
+            EXPECT_GT(compressed, raw); // noise throughout, each byte 8 or 9 bits
     }
 }
 
@@ -192,10 +232,10 @@ TEST(PngEncoder, RefusesImagesWhosePixelsDoNotMatchTheirSize) {
     negative.height = -12;
     EXPECT_TRUE(EncodePng(negative).empty());
 
-    // Too large for one chunk: refused before any pixel is read.
+    // Too large for one chunk even if nothing repeats: refused before any pixel is read.
     RgbImage huge;
-    huge.width = 40000;
-    huge.height = 40000;
+    huge.width = 20000;
+    huge.height = 30000;
     EXPECT_TRUE(EncodePng(huge).empty());
 }
 
