@@ -10,8 +10,9 @@ model=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
 echo "Machine: $model, $(nproc) cores available, $(wine --version), $(uname -sr)"
 echo
 status=0
-for bench in "$build"/bin/kelvo_*_bench.exe; do
-    echo "== $(basename "$bench" .exe)"
+# Each benchmark is a stand-in host, Orbiter.exe, in its own folder next to the module.
+for bench in "$build"/bench*/Orbiter.exe; do
+    echo "== $(basename "$(dirname "$bench")")"
     "$here/wine-run.sh" "$prefix" "$bench" || status=1
     echo
 done

@@ -1,20 +1,8 @@
-// Small pieces shared by the controls and their creation functions.
+// What the controls' creation functions share: making a control window under the module that
+// registered its class, and repainting after a slot was written.
 #pragma once
 
 #include <windows.h>
-
-// Selects a GDI object for the lifetime of the guard and puts the previous one back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // Marks the whole control for painting, with its background erased.
 inline void RepaintControl(HWND control) {

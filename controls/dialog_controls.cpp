@@ -1,9 +1,8 @@
+// The controls' classes and the drawing objects that they share: created together when the
+// module starts, removed together when it ends.
 #include "dialog_controls.h"
 
 #include "drawing_objects.h"
-#include "gauge.h"
-#include "property_list.h"
-#include "switch_control.h"
 
 HPEN DarkPen = nullptr;
 HBRUSH RedBrush = nullptr;
@@ -11,42 +10,33 @@ HPEN ShadowPen = nullptr;
 HBRUSH FaceBrush = nullptr;
 HBITMAP SectionIcons = nullptr;
 
+namespace {
+// Resource identifier of the section icons in the host's executable.
+constexpr WORD SectionIconsBitmapId = 286;
+} // namespace
+
 void RegisterDialogControls(HINSTANCE instance) {
     DarkPen = CreatePen(PS_SOLID, 1, 0x00404040);
     ShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     RedBrush = CreateSolidBrush(0x000000FF);
-    FaceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = GaugeProc;
-    wc.cbClsExtra = 0;
-    wc.cbWndExtra = 16;
-    wc.hInstance = instance;
-    wc.hIcon = nullptr;
-    wc.hCursor = nullptr;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszMenuName = nullptr;
-    wc.lpszClassName = GaugeClassName;
-    RegisterClassA(&wc);
-
-    wc.lpfnWndProc = SwitchProc;
-    wc.cbWndExtra = 8;
-    wc.hbrBackground = FaceBrush;
-    wc.lpszClassName = SwitchClassName;
-    RegisterClassA(&wc);
-
+    FaceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE)); // before the switch class uses it
+    RegisterGaugeClass(instance);
+    RegisterSwitchClass(instance);
     RegisterPropertyListClass(instance);
+    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(SectionIconsBitmapId));
 }
 
 void UnregisterDialogControls(HINSTANCE instance) {
-    UnregisterClassA(GaugeClassName, instance);
-    UnregisterClassA(SwitchClassName, instance);
+    // Each class goes before the objects that it uses.
+    UnregisterGaugeClass(instance);
+    UnregisterSwitchClass(instance);
     UnregisterPropertyListClass(instance);
+    DeleteObject(SectionIcons);
     DeleteObject(DarkPen);
     DeleteObject(ShadowPen);
     DeleteObject(RedBrush);
     DeleteObject(FaceBrush);
+    SectionIcons = nullptr;
     DarkPen = nullptr;
     ShadowPen = nullptr;
     RedBrush = nullptr;

@@ -1,5 +1,5 @@
-// Registration of the custom dialog controls (gauge, switch, property list) and their
-// module-wide drawing objects.
+// Registration of the custom dialog controls (gauge, switch, property list) under the
+// module's instance, and their module-wide drawing objects. Part of the module only.
 #pragma once
 
 #include <windows.h>
@@ -8,3 +8,11 @@
 void RegisterDialogControls(HINSTANCE instance);
 // Unregisters the three classes and deletes the drawing objects.
 void UnregisterDialogControls(HINSTANCE instance);
+
+// Each control's own class, registered and removed by the two functions above.
+void RegisterGaugeClass(HINSTANCE instance);
+void UnregisterGaugeClass(HINSTANCE instance);
+void RegisterSwitchClass(HINSTANCE instance);
+void UnregisterSwitchClass(HINSTANCE instance);
+void RegisterPropertyListClass(HINSTANCE instance);
+void UnregisterPropertyListClass(HINSTANCE instance);

@@ -1,12 +1,16 @@
+// The gauge's window class: painting, the auto-repeat, dragging and the mouse capture.
 #include "gauge.h"
 
-#include "control_window.h"
+#include "dialog_controls.h"
 #include "drawing_objects.h"
-
-UINT_PTR g_gaugeRepeatTimer = 0;
-HWND g_gaugePrevCapture = nullptr;
+#include "gdi_guard.h"
 
 namespace {
+
+// Shared by all gauges: the last repeat timer started (non-zero while one runs) and the
+// window that held the mouse capture before a gauge took it.
+UINT_PTR g_gaugeRepeatTimer = 0;
+HWND g_gaugePrevCapture = nullptr;
 
 struct GaugeSlots {
     std::int32_t value;
@@ -39,6 +43,19 @@ void Notify(HWND gauge, WORD code) {
                  reinterpret_cast<LPARAM>(gauge));
 }
 
+// Sets the value from a pointer at client point (x, y) and repaints; the drag update.
+void SetGaugeValueFromPoint(HWND gauge, int x, int y) {
+    const GaugeSlots slots = ReadSlots(gauge);
+    const GaugeExtent extent = ExtentOf(gauge, slots.flags);
+    const int position = (slots.flags & GaugeVertical) ? y : x;
+    std::int32_t value;
+    if (!GaugeValueAt(extent, (slots.flags & GaugeInverted) != 0, position, slots.minimum,
+                      slots.maximum, value))
+        return;
+    SetWindowLongA(gauge, GaugeSlotValue, value);
+    InvalidateRect(gauge, nullptr, TRUE);
+}
+
 void DrawEdge(HDC dc, const GaugeEdge& edge) {
     MoveToEx(dc, edge.points[0].x, edge.points[0].y, nullptr);
     LineTo(dc, edge.points[1].x, edge.points[1].y);
@@ -67,7 +84,7 @@ void PaintButtons(HDC dc, const GaugeButtonLines& lines) {
 }
 
 void PaintBar(HDC dc, const GaugeSlots& slots, const RECT& client) {
-    GaugeRect bar;
+    Box bar;
     if (!GaugeBarRect(client.right, client.bottom, slots.flags, slots.value, slots.minimum,
                       slots.maximum, bar))
         return;
@@ -78,7 +95,7 @@ void PaintBar(HDC dc, const GaugeSlots& slots, const RECT& client) {
 }
 
 void PaintTrack(HDC dc, const GaugeSlots& slots, const RECT& client) {
-    GaugeRect track;
+    Box track;
     if (!GaugeTrackRect(client.right, client.bottom, (slots.flags & GaugeVertical) != 0, track))
         return;
     SelectedObject pen(dc, GetStockObject(BLACK_PEN));
@@ -111,7 +128,7 @@ LRESULT OnTimer(HWND gauge) {
         return 0;
     SetWindowLongA(gauge, GaugeSlotValue,
                    GaugeSteppedValue(repeat, slots.value, slots.minimum, slots.maximum));
-    RepaintControl(gauge);
+    InvalidateRect(gauge, nullptr, TRUE);
     Notify(gauge, repeat == GaugeRepeatDown ? SB_LINEUP : SB_LINEDOWN);
     return 0;
 }
@@ -180,20 +197,6 @@ LRESULT OnButtonUp(HWND gauge) {
     return 0;
 }
 
-} // namespace
-
-void SetGaugeValueFromPoint(HWND gauge, int x, int y) {
-    const GaugeSlots slots = ReadSlots(gauge);
-    const GaugeExtent extent = ExtentOf(gauge, slots.flags);
-    const int position = (slots.flags & GaugeVertical) ? y : x;
-    std::int32_t value;
-    if (!GaugeValueAt(extent, (slots.flags & GaugeInverted) != 0, position, slots.minimum,
-                      slots.maximum, value))
-        return;
-    SetWindowLongA(gauge, GaugeSlotValue, value);
-    RepaintControl(gauge);
-}
-
 LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
@@ -211,32 +214,19 @@ LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+} // namespace
 
-HWND CreateGauge(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
-                 DWORD style) {
-    HWND gauge = CreateControlWindow(GaugeClassName, 0, module, parent, id, x, y, width, height);
-    if (gauge)
-        WriteFlags(gauge, style & GaugeStyleMask);
-    return gauge;
+void RegisterGaugeClass(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = GaugeProc;
+    wc.cbWndExtra = GaugeExtraBytes;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = GaugeClassName;
+    RegisterClassA(&wc);
 }
 
-void SetGaugeRange(HWND gauge, int minimum, int maximum) {
-    SetWindowLongA(gauge, GaugeSlotMin, minimum);
-    SetWindowLongA(gauge, GaugeSlotMax, maximum);
-    RepaintControl(gauge);
-}
-
-void SetGaugeValue(HWND gauge, int value) {
-    SetWindowLongA(gauge, GaugeSlotValue, value);
-    RepaintControl(gauge);
-}
-
-void SetGaugeStyle(HWND gauge, DWORD style) {
-    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
-    WriteFlags(gauge, (flags & ~GaugeStyleMask) | (style & GaugeStyleMask));
-    RepaintControl(gauge);
-}
-
-int GetGaugeValue(HWND gauge) {
-    return static_cast<int>(GetWindowLongA(gauge, GaugeSlotValue));
+void UnregisterGaugeClass(HINSTANCE instance) {
+    UnregisterClassA(GaugeClassName, instance);
 }

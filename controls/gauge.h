@@ -1,7 +1,10 @@
-// The gauge control: a value within a range, shown as a bar in a track between two arrow
-// buttons. Holding an arrow steps the value; pressing and dragging in the track sets it.
-// Every change is reported to the parent as WM_HSCROLL (code in the low word, low 16 bits of
-// the value in the high word, the gauge's handle in lParam).
+// The gauge control (window class "OrbiterCtrl_Gauge"): a value within a range, shown as a bar
+// in a track between two arrow buttons. Holding an arrow steps the value; pressing and
+// dragging in the track sets it. Every change is reported to the parent as WM_HSCROLL (code
+// in the low word, low 16 bits of the value in the high word, the gauge's handle in lParam).
+//
+// The whole state lives in four window-extra slots. The control notices no outside write: a
+// writer that wants the change shown invalidates the window (or uses the functions below).
 #pragma once
 
 #include <windows.h>
@@ -17,19 +20,10 @@ enum GaugeSlot : int {
     GaugeSlotMax = 8,   // signed upper end of the range
     GaugeSlotFlags = 12 // GaugeFlag bits
 };
+constexpr int GaugeExtraBytes = 16;
 
 // The auto-repeat's window timer.
 constexpr UINT_PTR GaugeRepeatTimerId = 1;
-
-// Shared by all gauges: the last repeat timer started (non-zero while one runs) and the
-// window that held the mouse capture before a gauge took it.
-extern UINT_PTR g_gaugeRepeatTimer;
-extern HWND g_gaugePrevCapture;
-
-LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Sets the value from a pointer at client point (x, y) and repaints; the drag update.
-void SetGaugeValueFromPoint(HWND gauge, int x, int y);
 
 // Creation API for code that builds dialogs at run time. `module` is the instance that
 // registered the class.

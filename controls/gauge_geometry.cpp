@@ -53,7 +53,7 @@ std::int32_t GaugeSteppedValue(GaugeRepeat repeat, std::int32_t value, std::int3
 }
 
 bool GaugeBarRect(int width, int height, std::uint32_t flags, std::int32_t value,
-                  std::int32_t minimum, std::int32_t maximum, GaugeRect& bar) {
+                  std::int32_t minimum, std::int32_t maximum, Box& bar) {
     const bool vertical = (flags & GaugeVertical) != 0;
     const GaugeExtent extent = GaugeExtentOf(width, height, vertical);
     if (maximum <= minimum || extent.track <= 0)
@@ -64,28 +64,28 @@ bool GaugeBarRect(int width, int height, std::uint32_t flags, std::int32_t value
     const int s = extent.thickness;
     switch (flags & (GaugeInverted | GaugeVertical)) {
     case 0:
-        bar = GaugeRect{s, 0, s + length, s};
+        bar = Box{s, 0, s + length, s};
         break;
     case GaugeInverted:
-        bar = GaugeRect{width - s - length, 0, width - s, s};
+        bar = Box{width - s - length, 0, width - s, s};
         break;
     case GaugeVertical:
-        bar = GaugeRect{0, s, s, s + length};
+        bar = Box{0, s, s, s + length};
         break;
     default:
-        bar = GaugeRect{0, height - s - length, s, height - s};
+        bar = Box{0, height - s - length, s, height - s};
         break;
     }
     return true;
 }
 
-bool GaugeTrackRect(int width, int height, bool vertical, GaugeRect& track) {
+bool GaugeTrackRect(int width, int height, bool vertical, Box& track) {
     const GaugeExtent extent = GaugeExtentOf(width, height, vertical);
     // Without room between the buttons an outline would be drawn over them: leave it out.
     if (extent.track <= 0)
         return false;
     const int s = extent.thickness;
-    track = vertical ? GaugeRect{0, s, s, height - s} : GaugeRect{s, 0, width - s, s};
+    track = vertical ? Box{0, s, s, height - s} : Box{s, 0, width - s, s};
     return true;
 }
 

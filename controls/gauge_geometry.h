@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "geometry.h"
+
 // Bits of a gauge's flag word (slot 12). Inverted, vertical and red bar are the style that
 // the creating code chooses; the others are the gauge's own interaction state.
 enum GaugeFlag : std::uint32_t {
@@ -28,19 +30,6 @@ enum GaugeRepeat : int {
     GaugeRepeatBoth = 3,
 };
 
-struct GaugePoint {
-    int x;
-    int y;
-};
-
-// Right and bottom edges are exclusive, as for a GDI Rectangle.
-struct GaugeRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
 // The gauge along its axis: button size S, client length along the axis, track length L.
 struct GaugeExtent {
     int thickness;
@@ -52,12 +41,12 @@ enum class GaugeHit { FirstButton, Track, SecondButton };
 
 // A polyline of two segments, drawn from points[0] through points[1] to points[2].
 struct GaugeEdge {
-    GaugePoint points[3];
+    Point points[3];
 };
 
 struct GaugeStroke {
-    GaugePoint from;
-    GaugePoint to;
+    Point from;
+    Point to;
 };
 
 // The lines of both arrow buttons: light upper-left edges, dark lower-right edges and the
@@ -88,10 +77,10 @@ std::int32_t GaugeSteppedValue(GaugeRepeat repeat, std::int32_t value, std::int3
 
 // The bar for a client area of width x height; false when there is none to draw.
 bool GaugeBarRect(int width, int height, std::uint32_t flags, std::int32_t value,
-                  std::int32_t minimum, std::int32_t maximum, GaugeRect& bar);
+                  std::int32_t minimum, std::int32_t maximum, Box& bar);
 
 // The track's outline; false when the buttons leave no track.
-bool GaugeTrackRect(int width, int height, bool vertical, GaugeRect& track);
+bool GaugeTrackRect(int width, int height, bool vertical, Box& track);
 
 // The value for a pointer at the given position along the axis; false when the gauge has no
 // value to set (empty range or no track).

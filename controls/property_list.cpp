@@ -1,16 +1,18 @@
+// The property list's window class: painting, scrolling by item rows, resizing and the
+// expand/collapse click, all on the record attached through GWL_USERDATA.
 #include "property_list.h"
 
+#include "dialog_controls.h"
 #include "drawing_objects.h"
+#include "gdi_guard.h"
 
 namespace {
-constexpr int TextLeft = 20;             // labels and title texts
-constexpr int FrameRightInset = 4;       // title frames and separators end this far from the right
-constexpr int IconSize = 14;             // one icon cell of SectionIcons
-constexpr int IconInset = 2;             // from the title row's left and top edges
-constexpr int ExpandedIconX = 28;        // cell of an expanded section
-constexpr int CollapsedIconX = 42;       // cell of a collapsed section
-constexpr COLORREF TitleText = 0xB00000; // dark blue
-constexpr COLORREF TitleBackground = 0xFFE0E0; // pale blue
+constexpr int TextLeft = 20;       // labels and title texts
+constexpr int FrameRightInset = 4; // title frames and separators end this far from the right
+constexpr int IconSize = 14;       // one icon cell of SectionIcons
+constexpr int IconInset = 2;       // from the title row's left and top edges
+constexpr int ExpandedIconX = 28;  // cell of an expanded section
+constexpr int CollapsedIconX = 42; // cell of a collapsed section
 constexpr COLORREF ItemText = 0x000000;
 constexpr COLORREF ItemBackground = 0xFFFFFF;
 
@@ -46,8 +48,8 @@ void DrawTitleRow(const PropertyList& list, const PropertySection& section, int 
     // where to click and the picture agrees with the click test and the content height.
     if (section.title) {
         SelectObject(paint.dc, list.titleFont);
-        SetTextColor(paint.dc, TitleText);
-        SetBkColor(paint.dc, TitleBackground);
+        SetTextColor(paint.dc, PropertyTitleText);
+        SetBkColor(paint.dc, PropertyTitleBackground);
         TextAt(paint.dc, TextLeft, y + 1, section.title);
         SetTextColor(paint.dc, ItemText);
         SelectObject(paint.dc, list.itemFont);
@@ -86,15 +88,108 @@ int DrawSection(const PropertyList& list, const PropertySection& section, int y,
     return y + SectionGap;
 }
 
+// Draws the rows that reach window rows clipTop .. clipBottom - 1 into dc.
+void Draw(const PropertyList& list, HDC dc, int clipTop, int clipBottom) {
+    SelectedObject font(dc, list.itemFont);
+    SelectedObject pen(dc, list.pen);
+    SelectedObject brush(dc, list.brush);
+
+    PaintContext paint = {dc, nullptr, clipTop, clipBottom, 0, 0};
+    SelectObject(dc, list.titleFont);
+    paint.titleExtent = TitleRowExtent(TextHeight(dc));
+    SelectObject(dc, list.itemFont);
+    paint.itemExtent = ItemRowExtent(TextHeight(dc));
+    SetTextColor(dc, ItemText);
+    SetBkColor(dc, ItemBackground);
+
+    // One memory device context serves every icon of the paint.
+    MemoryDC memory(dc);
+    if (SectionIcons && memory.get())
+        paint.icons = memory.get();
+    SelectedObject icons(memory.get(), SectionIcons);
+
+    int y = -list.scrollOffset;
+    for (int i = 0; i < list.sectionCount; ++i)
+        y = DrawSection(list, *list.sections[i], y, paint);
+}
+
+// WM_PAINT: draws what the update region needs; no paint at all when nothing is invalid.
+void Paint(const PropertyList& list, HWND window) {
+    if (!GetUpdateRect(window, nullptr, FALSE))
+        return;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    Draw(list, dc, ps.rcPaint.top, ps.rcPaint.bottom);
+    EndPaint(window, &ps);
+}
+
+// Moves the view to scroll position row without checking the range.
+void ScrollToRow(PropertyList& list, int row) {
+    const int old = list.scrollOffset / ItemRowHeight;
+    list.scrollOffset = row * ItemRowHeight;
+    ScrollWindow(list.hwnd, 0, (old - row) * ItemRowHeight, nullptr, nullptr);
+    SetScrollPos(list.hwnd, SB_VERT, row, TRUE);
+    UpdateWindow(list.hwnd);
+}
+
+void OnVScroll(PropertyList& list, int code, int thumbPosition) {
+    ScrollRequest request = {code,        thumbPosition,     GetScrollPos(list.hwnd, SB_VERT), 0, 0,
+                             list.height, list.contentHeight};
+    GetScrollRange(list.hwnd, SB_VERT, &request.minimum, &request.maximum);
+    const std::optional<int> target = ScrollTarget(request);
+    if (!target)
+        return;
+    list.scrollOffset = *target * ItemRowHeight;
+    ScrollWindow(list.hwnd, 0, (request.current - *target) * ItemRowHeight, nullptr, nullptr);
+    SetScrollPos(list.hwnd, SB_VERT, *target, TRUE);
+    UpdateWindow(list.hwnd);
+}
+
+// Stores the content height and sets the scroll bar's range and page (always when force).
+void SetContentHeight(PropertyList& list, int newContentHeight, bool force) {
+    if (newContentHeight == list.contentHeight && !force)
+        return;
+    list.contentHeight = newContentHeight;
+    const ScrollBarSetting setting = ScrollBarFor(list.contentHeight, list.height);
+    const int old = GetScrollPos(list.hwnd, SB_VERT);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = setting.minimum;
+    info.nMax = setting.maximum;
+    info.nPage = static_cast<UINT>(setting.page);
+    SetScrollInfo(list.hwnd, SB_VERT, &info, TRUE);
+    // The scroll bar pulls its position into a smaller range; the view follows it.
+    const int now = GetScrollPos(list.hwnd, SB_VERT);
+    if (now != old)
+        ScrollToRow(list, now);
+}
+
+// Expands or collapses one section; false when it already was in that state.
+bool ExpandSection(PropertyList& list, PropertySection& section, bool expand) {
+    if (expand == section.expanded)
+        return false;
+    section.SetExpanded(expand);
+    const int change = ExpandedBodyHeight(section.itemCount);
+    SetContentHeight(list, expand ? list.contentHeight + change : list.contentHeight - change,
+                     false);
+    InvalidateRect(list.hwnd, nullptr, TRUE);
+    return true;
+}
+
 LRESULT OnSizeMessage(HWND window, LPARAM lParam) {
-    if (PropertyList* list = AttachedList(window))
-        list->OnSize(LOWORD(lParam), HIWORD(lParam));
+    if (PropertyList* list = AttachedList(window)) {
+        list->width = LOWORD(lParam);
+        list->height = HIWORD(lParam);
+        // The page follows the new height even when the content height is unchanged.
+        SetContentHeight(*list, list->contentHeight, true);
+    }
     return 0;
 }
 
 LRESULT OnPaintMessage(HWND window) {
     if (PropertyList* list = AttachedList(window)) {
-        list->Paint(window);
+        Paint(*list, window);
         return 0;
     }
     // Without a list there is nothing to draw, but the update region must still be
@@ -107,127 +202,19 @@ LRESULT OnPaintMessage(HWND window) {
 
 LRESULT OnVScrollMessage(HWND window, WPARAM wParam) {
     if (PropertyList* list = AttachedList(window))
-        list->OnVScroll(LOWORD(wParam), HIWORD(wParam));
+        OnVScroll(*list, LOWORD(wParam), HIWORD(wParam));
     return 0;
 }
 
+// Toggles the section whose icon strip was clicked.
 LRESULT OnLButtonDownMessage(HWND window, LPARAM lParam) {
-    if (PropertyList* list = AttachedList(window))
-        list->OnLButtonDown(LOWORD(lParam), HIWORD(lParam));
-    return 0;
-}
-} // namespace
-
-PropertyItem* PropertySection::GetItem(int index) const {
-    if (index < 0 || index >= itemCount)
-        return nullptr;
-    return items[index];
-}
-
-void PropertyList::Paint(HWND window) {
-    if (!GetUpdateRect(window, nullptr, FALSE))
-        return;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    Draw(dc, ps.rcPaint.top, ps.rcPaint.bottom);
-    EndPaint(window, &ps);
-}
-
-void PropertyList::Draw(HDC dc, int clipTop, int clipBottom) const {
-    HGDIOBJ oldFont = SelectObject(dc, itemFont);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-
-    PaintContext paint = {dc, nullptr, clipTop, clipBottom, 0, 0};
-    SelectObject(dc, titleFont);
-    paint.titleExtent = TitleRowExtent(TextHeight(dc));
-    SelectObject(dc, itemFont);
-    paint.itemExtent = ItemRowExtent(TextHeight(dc));
-    SetTextColor(dc, ItemText);
-    SetBkColor(dc, ItemBackground);
-
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ oldBitmap = nullptr;
-    if (SectionIcons) {
-        oldBitmap = SelectObject(memory, SectionIcons);
-        paint.icons = memory;
+    if (PropertyList* list = AttachedList(window)) {
+        const int index = ClickedSection(list->sections, list->sectionCount, LOWORD(lParam),
+                                         HIWORD(lParam) + list->scrollOffset);
+        if (index >= 0)
+            ExpandSection(*list, *list->sections[index], !list->sections[index]->expanded);
     }
-
-    int y = -scrollOffset;
-    for (int i = 0; i < sectionCount; ++i)
-        y = DrawSection(*this, *sections[i], y, paint);
-
-    if (oldBitmap)
-        SelectObject(memory, oldBitmap);
-    DeleteDC(memory);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-}
-
-void PropertyList::OnVScroll(int code, int thumbPosition) {
-    ScrollRequest request = {code,   thumbPosition, GetScrollPos(hwnd, SB_VERT), 0, 0,
-                             height, contentHeight};
-    GetScrollRange(hwnd, SB_VERT, &request.minimum, &request.maximum);
-    const std::optional<int> target = ScrollTarget(request);
-    if (!target)
-        return;
-    scrollOffset = *target * ItemRowHeight;
-    ScrollWindow(hwnd, 0, (request.current - *target) * ItemRowHeight, nullptr, nullptr);
-    SetScrollPos(hwnd, SB_VERT, *target, TRUE);
-    UpdateWindow(hwnd);
-}
-
-void PropertyList::ScrollToRow(int row) {
-    const int old = scrollOffset / ItemRowHeight;
-    scrollOffset = row * ItemRowHeight;
-    ScrollWindow(hwnd, 0, (old - row) * ItemRowHeight, nullptr, nullptr);
-    SetScrollPos(hwnd, SB_VERT, row, TRUE);
-    UpdateWindow(hwnd);
-}
-
-void PropertyList::Invalidate() {
-    InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-void PropertyList::SetContentHeight(int newContentHeight, bool force) {
-    if (newContentHeight == contentHeight && !force)
-        return;
-    contentHeight = newContentHeight;
-    const ScrollBarSetting setting = ScrollBarFor(contentHeight, height);
-    const int old = GetScrollPos(hwnd, SB_VERT);
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMin = setting.minimum;
-    info.nMax = setting.maximum;
-    info.nPage = static_cast<UINT>(setting.page);
-    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
-    const int now = GetScrollPos(hwnd, SB_VERT);
-    if (now != old)
-        ScrollToRow(now);
-}
-
-void PropertyList::OnSize(int newWidth, int newHeight) {
-    width = newWidth;
-    height = newHeight;
-    SetContentHeight(contentHeight, true);
-}
-
-bool PropertyList::ExpandSection(PropertySection* section, bool expand) {
-    if (expand == section->expanded)
-        return false;
-    section->SetExpanded(expand);
-    const int change = ExpandedBodyHeight(section->itemCount);
-    SetContentHeight(expand ? contentHeight + change : contentHeight - change, false);
-    Invalidate();
-    return true;
-}
-
-void PropertyList::OnLButtonDown(int x, int y) {
-    const int index = ClickedSection(sections, sectionCount, x, y + scrollOffset);
-    if (index >= 0)
-        ExpandSection(sections[index], !sections[index]->expanded);
+    return 0;
 }
 
 LRESULT CALLBACK PropertyListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -245,22 +232,20 @@ LRESULT CALLBACK PropertyListProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
+} // namespace
 
 void RegisterPropertyListClass(HINSTANCE instance) {
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = PropertyListProc;
-    wc.cbWndExtra = 16;
+    wc.cbWndExtra = PropertyListExtraBytes;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = PropertyListClassName;
     RegisterClassA(&wc);
-    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
 }
 
 void UnregisterPropertyListClass(HINSTANCE instance) {
     UnregisterClassA(PropertyListClassName, instance);
-    DeleteObject(SectionIcons);
-    SectionIcons = nullptr;
 }

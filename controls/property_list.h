@@ -3,7 +3,9 @@
 // left of their title, scrolling vertically in item rows.
 //
 // A window of the class reaches its PropertyList through GWL_USERDATA. The records are plain
-// data; property_list_api.h creates, fills and frees them.
+// data; property_list_api.h creates, fills and frees them. Whoever changes them otherwise
+// sends the window a WM_SIZE with its client size after any change of the content height
+// (it sets the scroll bar's range and page again) and invalidates it.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +13,12 @@
 #include "property_list_layout.h"
 
 constexpr char PropertyListClassName[] = "OrbiterCtrl_PropertyList";
+// Window-extra bytes of the class; the list keeps nothing there (its record is in GWL_USERDATA).
+constexpr int PropertyListExtraBytes = 16;
+
+// Title rows: dark blue text on the pale blue of the frame fill (a list's `brush`).
+constexpr COLORREF PropertyTitleText = 0xB00000;
+constexpr COLORREF PropertyTitleBackground = 0xFFE0E0;
 
 struct PropertyItem {
     char* label; // left column, drawn at x 20; null: nothing drawn
@@ -24,7 +32,9 @@ struct PropertySection {
     bool expanded; // the items show under the title
 
     // The item at index, or null when index is out of range.
-    PropertyItem* GetItem(int index) const;
+    PropertyItem* GetItem(int index) const {
+        return index < 0 || index >= itemCount ? nullptr : items[index];
+    }
     // Stores the flag only: content height, scroll bar and picture are the list's business.
     void SetExpanded(bool expand) { expanded = expand; }
 };
@@ -44,30 +54,4 @@ struct PropertyList {
     int scrollOffset;  // content y at the window's top edge: scroll position x ItemRowHeight
     PropertySection** sections;
     int sectionCount;
-
-    // WM_PAINT: draws what the update region needs; no paint at all when nothing is invalid.
-    void Paint(HWND window);
-    // Draws the rows that reach window rows clipTop .. clipBottom - 1 into dc.
-    void Draw(HDC dc, int clipTop, int clipBottom) const;
-    // WM_VSCROLL.
-    void OnVScroll(int code, int thumbPosition);
-    // Moves the view to scroll position row without checking the range.
-    void ScrollToRow(int row);
-    // Repaints the whole client area, background erased.
-    void Invalidate();
-    // Stores the content height and sets the scroll bar's range and page (always when force).
-    void SetContentHeight(int newContentHeight, bool force);
-    // WM_SIZE.
-    void OnSize(int newWidth, int newHeight);
-    // Expands or collapses one section; false when it already was in that state.
-    bool ExpandSection(PropertySection* section, bool expand);
-    // WM_LBUTTONDOWN: toggles the section whose icon strip was clicked.
-    void OnLButtonDown(int x, int y);
 };
-
-LRESULT CALLBACK PropertyListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The class and the section icons (bitmap 286 of the process's executable, null when it has
-// none: the icon cells then stay blank).
-void RegisterPropertyListClass(HINSTANCE instance);
-void UnregisterPropertyListClass(HINSTANCE instance);

@@ -10,8 +10,6 @@ namespace {
 // forwards to. It also tells this code's lists from windows that it must not free.
 constexpr char BaseProcProperty[] = "KelvoPropertyListProc";
 
-constexpr COLORREF FrameFill = 0xFFE0E0; // pale blue, the title text's background
-
 // Returns a copy of text that the list owns, or null.
 char* CopyText(const char* text) {
     if (!text)
@@ -61,10 +59,20 @@ int IndexOf(const PropertyList& list, const PropertySection* section) {
     return -1;
 }
 
-// Brings the scroll bar in step with the sections and repaints.
+// Has the window set its scroll range and page from the content height, as it does whenever
+// it is told its size.
+void UpdateScrollBar(PropertyList& list) {
+    SendMessageA(list.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(list.width, list.height));
+}
+
+// Brings the scroll bar in step with the sections (when their height changed) and repaints.
 void Relayout(PropertyList& list) {
-    list.SetContentHeight(ContentHeight(list.sections, list.sectionCount), false);
-    list.Invalidate();
+    const int height = ContentHeight(list.sections, list.sectionCount);
+    if (height != list.contentHeight) {
+        list.contentHeight = height;
+        UpdateScrollBar(list);
+    }
+    InvalidateRect(list.hwnd, nullptr, TRUE);
 }
 
 // Detaches the list from its window and frees everything that it owns.
@@ -115,7 +123,7 @@ PropertyList* NewList(HWND window, int valueX) {
     list->titleFont = CreateListFont(FW_BOLD);
     list->itemFont = CreateListFont(FW_NORMAL);
     list->pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    list->brush = CreateSolidBrush(FrameFill);
+    list->brush = CreateSolidBrush(PropertyTitleBackground);
     RECT client;
     GetClientRect(window, &client);
     list->width = client.right;
@@ -140,8 +148,8 @@ HWND CreatePropertyList(HINSTANCE module, HWND parent, int id, int x, int y, int
              reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnedListProc));
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(list));
-    list->SetContentHeight(0, true);
-    list->Invalidate();
+    UpdateScrollBar(*list);
+    InvalidateRect(window, nullptr, TRUE);
     return window;
 }
 
@@ -205,13 +213,15 @@ void SetPropertyItemText(HWND window, PropertyItem* item, const char* label, con
         delete[] item->value;
         item->value = newValue;
     }
-    list->Invalidate();
+    InvalidateRect(list->hwnd, nullptr, TRUE);
 }
 
 void SetPropertySectionExpanded(HWND window, PropertySection* section, bool expanded) {
     PropertyList* list = GetPropertyList(window);
-    if (list && IndexOf(*list, section) >= 0)
-        list->ExpandSection(section, expanded);
+    if (list && IndexOf(*list, section) >= 0 && section->expanded != expanded) {
+        section->SetExpanded(expanded);
+        Relayout(*list);
+    }
 }
 
 void RemovePropertySection(HWND window, PropertySection* section) {

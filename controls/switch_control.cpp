@@ -1,30 +1,13 @@
+// The switch's window class: painting the nut, bezel and lever, and the presses.
 #include "switch_control.h"
 
-#include "control_window.h"
+#include "dialog_controls.h"
 #include "drawing_objects.h"
+#include "gdi_guard.h"
 
 #include <array>
 
 namespace {
-
-// Puts back the pen and brush that the paint DC held before drawing, whatever was selected
-// in between. Nothing here allocates or throws.
-class SelectionGuard {
-public:
-    explicit SelectionGuard(HDC dc)
-        : dc_(dc), pen_(GetCurrentObject(dc, OBJ_PEN)), brush_(GetCurrentObject(dc, OBJ_BRUSH)) {}
-    ~SelectionGuard() {
-        SelectObject(dc_, pen_);
-        SelectObject(dc_, brush_);
-    }
-    SelectionGuard(const SelectionGuard&) = delete;
-    SelectionGuard& operator=(const SelectionGuard&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ pen_;
-    HGDIOBJ brush_;
-};
 
 void Select(HDC dc, HGDIOBJ pen, HGDIOBJ brush) noexcept {
     SelectObject(dc, pen);
@@ -43,30 +26,28 @@ HGDIOBJ FillBrush(SwitchFill fill) noexcept {
     return GetStockObject(GRAY_BRUSH);
 }
 
-template <std::size_t N> std::array<POINT, N> ToPoints(const std::array<SwitchPoint, N>& points) {
+template <std::size_t N> std::array<POINT, N> ToPoints(const std::array<Point, N>& points) {
     std::array<POINT, N> result{};
     for (std::size_t i = 0; i < N; ++i)
         result[i] = POINT{points[i].x, points[i].y};
     return result;
 }
 
-template <std::size_t N>
-void DrawPolygon(HDC dc, const std::array<SwitchPoint, N>& points) noexcept {
+template <std::size_t N> void DrawPolygon(HDC dc, const std::array<Point, N>& points) noexcept {
     const auto gdiPoints = ToPoints(points);
     Polygon(dc, gdiPoints.data(), static_cast<int>(N));
 }
 
-template <std::size_t N>
-void DrawPolyline(HDC dc, const std::array<SwitchPoint, N>& points) noexcept {
+template <std::size_t N> void DrawPolyline(HDC dc, const std::array<Point, N>& points) noexcept {
     const auto gdiPoints = ToPoints(points);
     Polyline(dc, gdiPoints.data(), static_cast<int>(N));
 }
 
-void DrawEllipse(HDC dc, const SwitchBox& box) noexcept {
+void DrawEllipse(HDC dc, const Box& box) noexcept {
     Ellipse(dc, box.left, box.top, box.right, box.bottom);
 }
 
-void DrawArc(HDC dc, const SwitchBox& box, SwitchPoint from, SwitchPoint to) noexcept {
+void DrawArc(HDC dc, const Box& box, Point from, Point to) noexcept {
     Arc(dc, box.left, box.top, box.right, box.bottom, from.x, from.y, to.x, to.y);
 }
 
@@ -82,8 +63,8 @@ void DrawNut(HDC dc, const SwitchMetrics& m) noexcept {
 // The round bezel and its recessed centre; the bezel is shaded on its lower right, the
 // recess on its upper left. Arcs run counter-clockwise, the paint DC's default.
 void DrawBezel(HDC dc, const SwitchMetrics& m) noexcept {
-    const SwitchBox bezel = SwitchBezelBox(m);
-    const SwitchBox recess = SwitchRecessBox(m);
+    const Box bezel = SwitchBezelBox(m);
+    const Box recess = SwitchRecessBox(m);
     const SwitchArcRadials radials = SwitchShadingRadials(m);
     Select(dc, GetStockObject(WHITE_PEN), GetStockObject(LTGRAY_BRUSH));
     DrawEllipse(dc, bezel);
@@ -116,10 +97,47 @@ void DrawLever(HDC dc, const SwitchLever& lever) noexcept {
 
 void DrawSwitch(HDC dc, const RECT& client, int position) noexcept {
     const SwitchMetrics m = ComputeSwitchMetrics(client.right, client.bottom);
-    SelectionGuard guard(dc);
+    // Whatever the drawing selects, the paint DC gets its own pen and brush back.
+    SelectedObject pen(dc, GetStockObject(WHITE_PEN));
+    SelectedObject brush(dc, GetStockObject(LTGRAY_BRUSH));
     DrawNut(dc, m);
     DrawBezel(dc, m);
     DrawLever(dc, SwitchLeverShape(m, position));
+}
+
+// Draws the switch between BeginPaint and EndPaint.
+void PaintSwitch(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    const int position = static_cast<int>(GetWindowLongA(window, SwitchSlotPosition));
+    const DWORD flags = static_cast<DWORD>(GetWindowLongA(window, SwitchSlotFlags));
+    if (!(flags & SwitchNoDraw))
+        DrawSwitch(dc, client, position);
+    EndPaint(window, &paint);
+}
+
+// Stores a new position, schedules a repaint and posts the notification to the parent.
+void SetSwitchPosition(HWND window, int position) {
+    SetWindowLongA(window, SwitchSlotPosition, position);
+    InvalidateRect(window, nullptr, TRUE);
+    // A switch without a parent has nobody to tell; posting to a null window would leave a
+    // stray WM_COMMAND in the thread's queue.
+    HWND parent = GetParent(window);
+    if (parent)
+        PostMessageA(parent, WM_COMMAND, MAKEWPARAM(LOWORD(GetDlgCtrlID(window)), 0), position);
+}
+
+// Applies a left-button press at client row y.
+void ClickSwitch(HWND window, int y) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int position = static_cast<int>(GetWindowLongA(window, SwitchSlotPosition));
+    const DWORD flags = static_cast<DWORD>(GetWindowLongA(window, SwitchSlotFlags));
+    const std::optional<int> next = SwitchPositionAfterPress(position, flags, y, client.bottom);
+    if (next)
+        SetSwitchPosition(window, *next);
 }
 
 LRESULT OnCreate(HWND window) noexcept {
@@ -138,8 +156,6 @@ LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) noexcept {
     return 0;
 }
 
-} // namespace
-
 LRESULT CALLBACK SwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -154,56 +170,19 @@ LRESULT CALLBACK SwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void PaintSwitch(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    const int position = static_cast<int>(GetWindowLongA(window, SwitchSlotPosition));
-    const DWORD flags = static_cast<DWORD>(GetWindowLongA(window, SwitchSlotFlags));
-    if (!(flags & SwitchNoDraw))
-        DrawSwitch(dc, client, position);
-    EndPaint(window, &paint);
+} // namespace
+
+void RegisterSwitchClass(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = SwitchProc;
+    wc.cbWndExtra = SwitchExtraBytes;
+    wc.hInstance = instance;
+    wc.hbrBackground = FaceBrush;
+    wc.lpszClassName = SwitchClassName;
+    RegisterClassA(&wc);
 }
 
-void ClickSwitch(HWND window, int y) {
-    RECT client;
-    GetClientRect(window, &client);
-    const int position = static_cast<int>(GetWindowLongA(window, SwitchSlotPosition));
-    const DWORD flags = static_cast<DWORD>(GetWindowLongA(window, SwitchSlotFlags));
-    const std::optional<int> next = SwitchPositionAfterPress(position, flags, y, client.bottom);
-    if (next)
-        SetSwitchPosition(window, *next);
-}
-
-void SetSwitchPosition(HWND window, int position) {
-    SetWindowLongA(window, SwitchSlotPosition, position);
-    RepaintControl(window);
-    // A switch without a parent has nobody to tell; posting to a null window would leave a
-    // stray WM_COMMAND in the thread's queue.
-    HWND parent = GetParent(window);
-    if (parent)
-        PostMessageA(parent, WM_COMMAND, MAKEWPARAM(LOWORD(GetDlgCtrlID(window)), 0), position);
-}
-
-HWND CreateSwitch(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
-                  DWORD flags) {
-    HWND sw = CreateControlWindow(SwitchClassName, 0, module, parent, id, x, y, width, height);
-    if (sw)
-        SetSwitchFlags(sw, flags);
-    return sw;
-}
-
-void SetSwitchFlags(HWND sw, DWORD flags) {
-    SetWindowLongA(sw, SwitchSlotFlags, static_cast<LONG>(flags));
-    RepaintControl(sw);
-}
-
-void MoveSwitchTo(HWND sw, int position) {
-    SetWindowLongA(sw, SwitchSlotPosition, position);
-    RepaintControl(sw);
-}
-
-int GetSwitchPosition(HWND sw) {
-    return static_cast<int>(GetWindowLongA(sw, SwitchSlotPosition));
+void UnregisterSwitchClass(HINSTANCE instance) {
+    UnregisterClassA(SwitchClassName, instance);
 }

@@ -17,15 +17,7 @@ constexpr char SwitchClassName[] = "OrbiterCtrl_Switch";
 // Byte indices of the window-extra slots.
 constexpr int SwitchSlotPosition = 0; // SwitchUp, SwitchDown or SwitchMiddle
 constexpr int SwitchSlotFlags = 4;    // SwitchThreeWay, SwitchNoDraw
-
-LRESULT CALLBACK SwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Draws the switch between BeginPaint and EndPaint.
-void PaintSwitch(HWND window);
-// Applies a left-button press at client row y.
-void ClickSwitch(HWND window, int y);
-// Stores a new position, schedules a repaint and posts the notification to the parent.
-void SetSwitchPosition(HWND window, int position);
+constexpr int SwitchExtraBytes = 8;
 
 // Creation API for code that builds dialogs by hand.
 

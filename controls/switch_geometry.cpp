@@ -17,7 +17,7 @@ SwitchMetrics ComputeSwitchMetrics(int width, int height) {
     return m;
 }
 
-std::array<SwitchPoint, 6> SwitchNutPoints(const SwitchMetrics& m) {
+std::array<Point, 6> SwitchNutPoints(const SwitchMetrics& m) {
     const int b = m.b, h = m.h;
     return {{{1, h - m.s},
              {b, h - m.r},
@@ -27,22 +27,22 @@ std::array<SwitchPoint, 6> SwitchNutPoints(const SwitchMetrics& m) {
              {1, h + m.s}}};
 }
 
-std::array<SwitchPoint, 4> SwitchNutShadow(const SwitchMetrics& m) {
+std::array<Point, 4> SwitchNutShadow(const SwitchMetrics& m) {
     const int b = m.b, h = m.h;
     return {{{2 * b - 1, h - m.s}, {2 * b - 1, h + m.s}, {b, h + m.r}, {1, h + m.s}}};
 }
 
 namespace {
-SwitchBox CentredBox(const SwitchMetrics& m, int radius) {
+Box CentredBox(const SwitchMetrics& m, int radius) {
     return {m.b - radius, m.h - radius, m.b + radius + 1, m.h + radius + 1};
 }
 } // namespace
 
-SwitchBox SwitchBezelBox(const SwitchMetrics& m) {
+Box SwitchBezelBox(const SwitchMetrics& m) {
     return CentredBox(m, m.A);
 }
 
-SwitchBox SwitchRecessBox(const SwitchMetrics& m) {
+Box SwitchRecessBox(const SwitchMetrics& m) {
     return CentredBox(m, m.B);
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+#include "geometry.h"
+
 // Lever positions, as stored in the position slot and sent to the parent.
 constexpr int SwitchUp = 0;
 constexpr int SwitchDown = 1;
@@ -16,24 +18,7 @@ constexpr int SwitchMiddle = 2;
 constexpr unsigned SwitchThreeWay = 1; // the middle position is a stop between up and down
 constexpr unsigned SwitchNoDraw = 4;   // only the background is shown
 
-struct SwitchPoint {
-    int x;
-    int y;
-    bool operator==(const SwitchPoint& other) const { return x == other.x && y == other.y; }
-};
-
-struct SwitchBox {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    bool operator==(const SwitchBox& other) const {
-        return left == other.left && top == other.top && right == other.right &&
-               bottom == other.bottom;
-    }
-};
-
-using SwitchQuad = std::array<SwitchPoint, 4>;
+using SwitchQuad = std::array<Point, 4>;
 
 // Every size of the drawing, from the client width and height. All follow the width; the
 // height only places the centre and the ends of the lever.
@@ -52,18 +37,18 @@ struct SwitchMetrics {
 
 SwitchMetrics ComputeSwitchMetrics(int width, int height);
 
-std::array<SwitchPoint, 6> SwitchNutPoints(const SwitchMetrics& m);
+std::array<Point, 6> SwitchNutPoints(const SwitchMetrics& m);
 // The right edge and the two lower edges of the nut, redrawn in the shadow colour.
-std::array<SwitchPoint, 4> SwitchNutShadow(const SwitchMetrics& m);
-SwitchBox SwitchBezelBox(const SwitchMetrics& m);
-SwitchBox SwitchRecessBox(const SwitchMetrics& m);
+std::array<Point, 4> SwitchNutShadow(const SwitchMetrics& m);
+Box SwitchBezelBox(const SwitchMetrics& m);
+Box SwitchRecessBox(const SwitchMetrics& m);
 
 // The two diagonal directions that split the bezel and recess outlines into a lit and a
 // shaded half: the bezel's shaded arc runs counter-clockwise from lowerLeft to upperRight,
 // the recess's from upperRight to lowerLeft.
 struct SwitchArcRadials {
-    SwitchPoint lowerLeft;
-    SwitchPoint upperRight;
+    Point lowerLeft;
+    Point upperRight;
 };
 SwitchArcRadials SwitchShadingRadials(const SwitchMetrics& m);
 
@@ -78,7 +63,7 @@ struct SwitchLever {
     bool hasLowerShaft;
     SwitchQuad lowerShaft;
     SwitchFill lowerShaftFill;
-    SwitchBox knob;
+    Box knob;
     SwitchFill knobFill;
     bool hasHighlight;
     SwitchQuad highlight;

@@ -5,10 +5,10 @@
 #include <climits>
 #include <ostream>
 
-bool operator==(const GaugePoint& a, const GaugePoint& b) {
+bool operator==(const Point& a, const Point& b) {
     return a.x == b.x && a.y == b.y;
 }
-bool operator==(const GaugeRect& a, const GaugeRect& b) {
+bool operator==(const Box& a, const Box& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 bool operator==(const GaugeStroke& a, const GaugeStroke& b) {
@@ -17,10 +17,10 @@ bool operator==(const GaugeStroke& a, const GaugeStroke& b) {
 bool operator==(const GaugeEdge& a, const GaugeEdge& b) {
     return a.points[0] == b.points[0] && a.points[1] == b.points[1] && a.points[2] == b.points[2];
 }
-std::ostream& operator<<(std::ostream& out, const GaugePoint& p) {
+std::ostream& operator<<(std::ostream& out, const Point& p) {
     return out << '(' << p.x << ", " << p.y << ')';
 }
-std::ostream& operator<<(std::ostream& out, const GaugeRect& r) {
+std::ostream& operator<<(std::ostream& out, const Box& r) {
     return out << '(' << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ')';
 }
 std::ostream& operator<<(std::ostream& out, const GaugeStroke& s) {
@@ -95,46 +95,46 @@ TEST(GaugeGeometry, RepeatStepStopsAtTheBounds) {
 }
 
 TEST(GaugeGeometry, BarInTheFourLayouts) {
-    GaugeRect bar{};
+    Box bar{};
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, 5, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 50, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 50, 20}));
     ASSERT_TRUE(GaugeBarRect(100, 20, GaugeInverted | GaugeRedBar, 5, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{50, 0, 80, 20}));
+    EXPECT_EQ(bar, (Box{50, 0, 80, 20}));
     ASSERT_TRUE(GaugeBarRect(20, 100, GaugeVertical, 5, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{0, 20, 20, 50}));
+    EXPECT_EQ(bar, (Box{0, 20, 20, 50}));
     ASSERT_TRUE(GaugeBarRect(20, 100, GaugeVertical | GaugeInverted, 5, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{0, 50, 20, 80}));
+    EXPECT_EQ(bar, (Box{0, 50, 20, 80}));
     // Truncated: 3 of 7 over a 60-pixel track is 25.7 pixels.
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, 3, 0, 7, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 45, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 45, 20}));
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, 10, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 80, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 80, 20}));
 }
 
 TEST(GaugeGeometry, BarCasesWithoutAnOrdinaryRange) {
-    GaugeRect bar{};
+    Box bar{};
     EXPECT_FALSE(GaugeBarRect(100, 20, 0, 5, 10, 10, bar));
     EXPECT_FALSE(GaugeBarRect(100, 20, 0, 5, 10, 0, bar));
     EXPECT_FALSE(GaugeBarRect(40, 20, 0, 5, 0, 10, bar));
     EXPECT_FALSE(GaugeBarRect(20, 30, GaugeVertical, 5, 0, 10, bar));
     // Values outside the range keep the bar inside the track.
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, 15, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 80, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 80, 20}));
     ASSERT_TRUE(GaugeBarRect(100, 20, GaugeInverted, -3, 0, 10, bar));
-    EXPECT_EQ(bar, (GaugeRect{80, 0, 80, 20}));
+    EXPECT_EQ(bar, (Box{80, 0, 80, 20}));
     // Ranges whose products pass 32 bits scale exactly: the middle is half the track.
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, 0, -2000000000, 2000000000, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 50, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 50, 20}));
     ASSERT_TRUE(GaugeBarRect(100, 20, 0, INT_MAX, INT_MIN, INT_MAX, bar));
-    EXPECT_EQ(bar, (GaugeRect{20, 0, 80, 20}));
+    EXPECT_EQ(bar, (Box{20, 0, 80, 20}));
 }
 
 TEST(GaugeGeometry, TrackOutline) {
-    GaugeRect track{};
+    Box track{};
     ASSERT_TRUE(GaugeTrackRect(100, 20, false, track));
-    EXPECT_EQ(track, (GaugeRect{20, 0, 80, 20}));
+    EXPECT_EQ(track, (Box{20, 0, 80, 20}));
     ASSERT_TRUE(GaugeTrackRect(20, 100, true, track));
-    EXPECT_EQ(track, (GaugeRect{0, 20, 20, 80}));
+    EXPECT_EQ(track, (Box{0, 20, 20, 80}));
     EXPECT_FALSE(GaugeTrackRect(40, 20, false, track));
     EXPECT_FALSE(GaugeTrackRect(30, 50, true, track));
 }

@@ -16,21 +16,21 @@ TEST(SwitchGeometry, Sizes40x60) {
 
 TEST(SwitchGeometry, NutBezelAndRecess40x60) {
     const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    const std::array<SwitchPoint, 6> nut{{{1, 20}, {20, 9}, {39, 20}, {39, 40}, {20, 51}, {1, 40}}};
+    const std::array<Point, 6> nut{{{1, 20}, {20, 9}, {39, 20}, {39, 40}, {20, 51}, {1, 40}}};
     EXPECT_EQ(SwitchNutPoints(m), nut);
     EXPECT_EQ(SwitchNutShadow(m), (Quad{{{39, 20}, {39, 40}, {20, 51}, {1, 40}}}));
-    EXPECT_EQ(SwitchBezelBox(m), (SwitchBox{4, 14, 37, 47}));
-    EXPECT_EQ(SwitchRecessBox(m), (SwitchBox{10, 20, 31, 41}));
+    EXPECT_EQ(SwitchBezelBox(m), (Box{4, 14, 37, 47}));
+    EXPECT_EQ(SwitchRecessBox(m), (Box{10, 20, 31, 41}));
     const SwitchArcRadials radials = SwitchShadingRadials(m);
-    EXPECT_EQ(radials.lowerLeft, (SwitchPoint{10, 40}));
-    EXPECT_EQ(radials.upperRight, (SwitchPoint{30, 20}));
+    EXPECT_EQ(radials.lowerLeft, (Point{10, 40}));
+    EXPECT_EQ(radials.upperRight, (Point{30, 20}));
 }
 
 TEST(SwitchGeometry, LeverUpAndDown40x60) {
     const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
     const SwitchLever up = SwitchLeverShape(m, SwitchUp);
     EXPECT_EQ(up.shaft, (Quad{{{12, 31}, {10, 7}, {30, 7}, {28, 31}}}));
-    EXPECT_EQ(up.knob, (SwitchBox{10, 1, 31, 7}));
+    EXPECT_EQ(up.knob, (Box{10, 1, 31, 7}));
     EXPECT_EQ(up.highlight, (Quad{{{12, 31}, {10, 7}, {10, 1}, {30, 1}}}));
     EXPECT_TRUE(up.hasHighlight);
     EXPECT_FALSE(up.hasLowerShaft);
@@ -39,7 +39,7 @@ TEST(SwitchGeometry, LeverUpAndDown40x60) {
 
     const SwitchLever down = SwitchLeverShape(m, SwitchDown);
     EXPECT_EQ(down.shaft, (Quad{{{12, 29}, {10, 53}, {30, 53}, {28, 29}}}));
-    EXPECT_EQ(down.knob, (SwitchBox{10, 53, 31, 59}));
+    EXPECT_EQ(down.knob, (Box{10, 53, 31, 59}));
     EXPECT_EQ(down.highlight, (Quad{{{12, 29}, {10, 53}, {10, 59}, {30, 59}}}));
     EXPECT_TRUE(down.hasHighlight);
     EXPECT_FALSE(down.hasLowerShaft);
@@ -55,7 +55,7 @@ TEST(SwitchGeometry, LeverMiddleAndOutsidePositions40x60) {
         EXPECT_EQ(middle.shaft, (Quad{{{12, 20}, {8, 25}, {32, 25}, {28, 20}}}));
         EXPECT_TRUE(middle.hasLowerShaft);
         EXPECT_EQ(middle.lowerShaft, (Quad{{{12, 40}, {8, 35}, {32, 35}, {28, 40}}}));
-        EXPECT_EQ(middle.knob, (SwitchBox{8, 25, 33, 36}));
+        EXPECT_EQ(middle.knob, (Box{8, 25, 33, 36}));
         EXPECT_FALSE(middle.hasHighlight);
         EXPECT_EQ(middle.shaftFill, SwitchFill::LightGray);
         EXPECT_EQ(middle.lowerShaftFill, SwitchFill::Gray);
@@ -78,21 +78,21 @@ TEST(SwitchGeometry, ZeroSizeTruncatesTowardZero) {
     const SwitchMetrics m = ComputeSwitchMetrics(0, 0);
     EXPECT_EQ(m.s, 0);
     EXPECT_EQ(m.r, -1);
-    EXPECT_EQ(SwitchLeverShape(m, SwitchDown).knob, (SwitchBox{0, -1, 1, -1}));
+    EXPECT_EQ(SwitchLeverShape(m, SwitchDown).knob, (Box{0, -1, 1, -1}));
 }
 
 TEST(SwitchGeometry, WideControlKeepsWidthScale) {
     // 120 x 20: b 60, h 10, s 34, r 68, B 30, P 24, K 20. The nut reaches past both edges,
     // and with h <= K the up and down shafts point inward from their knobs.
     const SwitchMetrics m = ComputeSwitchMetrics(120, 20);
-    EXPECT_EQ(SwitchNutPoints(m)[0], (SwitchPoint{1, -24}));
-    EXPECT_EQ(SwitchNutPoints(m)[4], (SwitchPoint{60, 78}));
+    EXPECT_EQ(SwitchNutPoints(m)[0], (Point{1, -24}));
+    EXPECT_EQ(SwitchNutPoints(m)[4], (Point{60, 78}));
     const SwitchLever up = SwitchLeverShape(m, SwitchUp);
     EXPECT_EQ(up.shaft, (Quad{{{36, 11}, {30, 21}, {90, 21}, {84, 11}}}));
-    EXPECT_EQ(up.knob, (SwitchBox{30, 1, 91, 21}));
+    EXPECT_EQ(up.knob, (Box{30, 1, 91, 21}));
     const SwitchLever down = SwitchLeverShape(m, SwitchDown);
     EXPECT_EQ(down.shaft, (Quad{{{36, 9}, {30, -1}, {90, -1}, {84, 9}}}));
-    EXPECT_EQ(down.knob, (SwitchBox{30, -1, 91, 19}));
+    EXPECT_EQ(down.knob, (Box{30, -1, 91, 19}));
 }
 
 struct Press {

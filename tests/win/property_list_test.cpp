@@ -1,8 +1,6 @@
 // The property list through the module's own class: scroll bar, scrolling codes, the
 // expand/collapse click, resizing, a window without a list, the creation API and the painted
 // pixels, including pictures painted in strips compared with whole-window pictures.
-#include "dialog_controls.h"
-#include "drawing_objects.h"
 #include "property_list_api.h"
 #include "win_test_support.h"
 
@@ -46,15 +44,17 @@ bool All(const ClientCapture& picture, int left, int top, int right, int bottom,
     return Count(picture, left, top, right, bottom, colour) == (right - left) * (bottom - top);
 }
 
-// First pixel at which two pictures differ, as text, or "" when they are the same.
-std::string FirstDifference(const ClientCapture& a, const ClientCapture& b, int top = 0,
-                            int bottom = INT_MAX) {
-    if (a.width() != b.width() || a.height() != b.height())
-        return "sizes differ";
-    for (int y = std::max(top, 0); y < std::min(bottom, a.height()); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.At(x, y) != b.At(x, y))
+// First pixel in rows top .. bottom - 1 at which a view of the content, scrolled by offset
+// rows, differs from the whole content, as text, or "" when they are the same.
+std::string FirstDifference(const ClientCapture& view, const ClientCapture& content, int offset,
+                            int top = 0, int bottom = INT_MAX) {
+    if (view.width() != content.width())
+        return "widths differ";
+    for (int y = std::max(top, 0); y < std::min(bottom, view.height()); ++y)
+        for (int x = 0; x < view.width(); ++x) {
+            if (view.At(x, y) != content.At(x, y + offset))
                 return "at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        }
     return "";
 }
 
@@ -125,17 +125,26 @@ protected:
         EXPECT_EQ(bar.nPage, static_cast<UINT>(page));
     }
 
-    // The whole picture drawn row by row with nothing skipped, on a white client area.
-    ClientCapture DrawEverything() const {
-        UpdateWindow(window);
-        RECT client;
-        GetClientRect(window, &client);
-        HDC dc = GetDC(window);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        list->Draw(dc, INT_MIN, INT_MAX);
-        ReleaseDC(window, dc);
-        GdiFlush();
-        return ClientCapture(window);
+    // The whole content as the module paints it in a second window of the class that is as
+    // wide as the list's client area and tall enough to show every row unscrolled, with room
+    // for text that reaches below the last row, on the same records: there no row lies outside
+    // the window, so none can be skipped.
+    ClientCapture WholeContent() const {
+        const int height = list->contentHeight + 64;
+        HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 460, 10, list->width,
+                                     height, nullptr, nullptr, nullptr, nullptr);
+        HWND tall =
+            CreateWindowExA(0, PropertyListClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, list->width,
+                            height, frame, nullptr, module.instance(), nullptr);
+        PropertyList copy = *list;
+        copy.hwnd = tall;
+        copy.height = height;
+        copy.scrollOffset = 0;
+        SetWindowLongPtrA(tall, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&copy));
+        const ClientCapture picture = PaintAndCapture(tall);
+        SetWindowLongPtrA(tall, GWLP_USERDATA, 0);
+        DestroyWindow(frame);
+        return picture;
     }
 
     LoadedModule module;
@@ -288,13 +297,14 @@ TEST_F(PropertyListControl, ExpandingChangesTheHeightByItemsAndGapOnlyOnARealCha
     PropertySection* empty = Add("Empty", false, 0);
     PropertySection* three = Add("Three", true, 3);
     EXPECT_EQ(list->contentHeight, 20 + 80);
-    EXPECT_TRUE(list->ExpandSection(empty, true));
+    Click(5, 5);
+    EXPECT_TRUE(empty->expanded);
     EXPECT_EQ(list->contentHeight, 26 + 80);
-    EXPECT_TRUE(list->ExpandSection(empty, false));
+    Click(5, 5);
     EXPECT_EQ(list->contentHeight, 20 + 80);
 
     UpdateWindow(window);
-    EXPECT_FALSE(list->ExpandSection(three, true));
+    SetPropertySectionExpanded(window, three, true);
     EXPECT_EQ(list->contentHeight, 20 + 80);
     RECT update;
     EXPECT_FALSE(GetUpdateRect(window, &update, FALSE)) << "nothing to repaint";
@@ -483,48 +493,23 @@ void ExpectIcon(const ClientCapture& picture, int top, HBITMAP bitmap, int cellX
     EXPECT_TRUE(All(picture, 0, top + 16, 18, top + 20, kWhite));
 }
 
+// The icons are the host's bitmap 286 (this program carries the stand-in host's): the expanded
+// cell beside an open section, the collapsed cell beside a shut or untitled one.
 TEST_F(PropertyListControl, IconsComeFromTheHostsBitmap) {
     HBITMAP host = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
-    if (!host)
-        GTEST_SKIP() << "this test program carries no bitmap 286";
+    ASSERT_NE(host, nullptr);
     Make(200);
-    Add("Open", true, 1);  // title row 0
-    Add("Shut", false, 1); // title row 44
-    const ClientCapture picture = PaintAndCapture(window);
+    PropertySection* open = Add("Open", true, 1); // title row 0
+    Add(nullptr, false, 0);                       // title row 44
+    ClientCapture picture = PaintAndCapture(window);
     ExpectIcon(picture, 0, host, 28);
     ExpectIcon(picture, 44, host, 42);
-    DeleteObject(host);
-}
-
-// The same drawing code registered under this program, with icons of known colours.
-TEST_F(PropertyListControl, IconsAreBlitFromTheExpandedAndCollapsedCells) {
-    HINSTANCE self = GetModuleHandleA(nullptr);
-    RegisterDialogControls(self);
-    DeleteObject(SectionIcons);
-    HDC screen = GetDC(nullptr);
-    SectionIcons = CreateCompatibleBitmap(screen, 56, 14);
-    ReleaseDC(nullptr, screen);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, SectionIcons);
-    for (int y = 0; y < 14; ++y)
-        for (int x = 0; x < 56; ++x)
-            SetPixel(memory, x, y, RGB(x * 4, y * 16, x < 28 ? 0 : x < 42 ? 128 : 255));
-    SelectObject(memory, old);
-    DeleteDC(memory);
-
-    Make(200, 150, 300, self);
-    PropertySection* section = Add("Open", true, 1);
-    Add(nullptr, false, 0); // title row 44
-    ClientCapture picture = PaintAndCapture(window);
-    ExpectIcon(picture, 0, SectionIcons, 28);
-    ExpectIcon(picture, 44, SectionIcons, 42);
     Click(5, 5);
-    ASSERT_FALSE(section->expanded);
+    ASSERT_FALSE(open->expanded);
     picture = PaintAndCapture(window);
-    ExpectIcon(picture, 0, SectionIcons, 42);
-    ExpectIcon(picture, 20, SectionIcons, 42);
-    DestroyPropertyList(window);
-    UnregisterDialogControls(self);
+    ExpectIcon(picture, 0, host, 42);
+    ExpectIcon(picture, 20, host, 42);
+    DeleteObject(host);
 }
 
 // --- Painting only what is invalid ------------------------------------------------------------
@@ -548,17 +533,14 @@ TEST_F(PropertyListControl, OneRowScrollMovesThePictureAndPaintsOnlyTheUncovered
     Scroll(SB_LINEDOWN);
     const ClientCapture scrolled(window);
     EXPECT_EQ(scrolled.At(250, 32), kMarker) << "moved up one row, not repainted";
-    const ClientCapture reference = DrawEverything();
-    EXPECT_EQ(FirstDifference(scrolled, reference, 0, 32), "");
-    EXPECT_EQ(FirstDifference(scrolled, reference, 33, 100), "");
+    const ClientCapture content = WholeContent();
+    EXPECT_EQ(FirstDifference(scrolled, content, ItemRowHeight, 0, 32), "");
+    EXPECT_EQ(FirstDifference(scrolled, content, ItemRowHeight, 33, 100), "");
 }
 
 // Pictures painted in parts, by scrolling and by invalid strips, must be the same as the
 // picture drawn with no row skipped.
 TEST_F(PropertyListControl, PaintedStripsMatchTheWholePicture) {
-    // This program's copy of the drawing code draws the reference: give it the icons that the
-    // module has (both come from this program's bitmap 286, if any).
-    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
     Make(150, 120);
     Add("Navigation", true, 12); // content 0 .. 241
     Add(nullptr, true, 3);       // 242 .. 321
@@ -580,27 +562,25 @@ TEST_F(PropertyListControl, PaintedStripsMatchTheWholePicture) {
         Scroll(SB_THUMBTRACK, c.position);
         ASSERT_EQ(Position(), c.position);
         const ClientCapture scrolled(window);
-        const ClientCapture reference = DrawEverything();
-        EXPECT_EQ(FirstDifference(scrolled, reference), "") << "after scrolling";
+        const ClientCapture content = WholeContent();
+        const int offset = list->scrollOffset;
+        EXPECT_EQ(FirstDifference(scrolled, content, offset), "") << "after scrolling";
 
         Scribble(window, 0, 0, 400, 400);
         RECT strip = {0, c.top, list->width, c.bottom};
         InvalidateRect(window, &strip, TRUE);
         const ClientCapture painted = PaintAndCapture(window);
-        EXPECT_EQ(FirstDifference(painted, reference, c.top, c.bottom), "") << "in the strip";
+        EXPECT_EQ(FirstDifference(painted, content, offset, c.top, c.bottom), "") << "in the strip";
         if (c.top > 0 || c.bottom < list->height) {
             EXPECT_EQ(painted.At(list->width - 1, c.top > 0 ? 0 : c.bottom), kMarker)
                 << "outside the strip";
         }
         InvalidateRect(window, nullptr, TRUE);
-        EXPECT_EQ(FirstDifference(PaintAndCapture(window), reference), "") << "whole window";
+        EXPECT_EQ(FirstDifference(PaintAndCapture(window), content, offset), "") << "whole window";
     }
-    DeleteObject(SectionIcons);
-    SectionIcons = nullptr;
 }
 
 TEST_F(PropertyListControl, TextTallerThanItsRowIsPaintedWhereverItReaches) {
-    SectionIcons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
     Make(60, 120);
     Add("Tall", true, 3); // the last item's text reaches into the gap and the next title row
     Add("End", false, 0); // the last title's text reaches below its frame
@@ -616,13 +596,13 @@ TEST_F(PropertyListControl, TextTallerThanItsRowIsPaintedWhereverItReaches) {
     ASSERT_EQ(list->contentHeight, 100); // 40 rows over a 60-row window: positions 0 .. 3
     for (int position : {0, 2, 3}) {
         Scroll(SB_THUMBTRACK, position);
-        const ClientCapture reference = DrawEverything();
+        const ClientCapture content = WholeContent();
         for (int top = 0; top < list->height; ++top) {
             Scribble(window, 0, 0, 400, 400);
             RECT strip = {0, top, list->width, top + 1};
             InvalidateRect(window, &strip, TRUE);
             const ClientCapture painted = PaintAndCapture(window);
-            EXPECT_EQ(FirstDifference(painted, reference, top, top + 1), "")
+            EXPECT_EQ(FirstDifference(painted, content, list->scrollOffset, top, top + 1), "")
                 << "position " << position << ", row " << top;
         }
     }
@@ -630,8 +610,6 @@ TEST_F(PropertyListControl, TextTallerThanItsRowIsPaintedWhereverItReaches) {
     std::swap(list->itemFont, tallItem);
     DeleteObject(tallTitle);
     DeleteObject(tallItem);
-    DeleteObject(SectionIcons);
-    SectionIcons = nullptr;
 }
 
 } // namespace
