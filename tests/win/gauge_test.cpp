@@ -11,8 +11,8 @@
 namespace {
 
 using kelvo_test::LoadedModule;
+using kelvo_test::Notified;
 using kelvo_test::PumpMessages;
-using kelvo_test::RecordedMessage;
 using kelvo_test::RecordingWindow;
 
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -47,19 +47,6 @@ protected:
     static DWORD Flags(HWND gauge) { return GetWindowLongA(gauge, GaugeSlotFlags); }
     static LRESULT State(HWND gauge) { return SendMessageA(gauge, BM_GETSTATE, 0, 0); }
 
-    // The parent's messages must all be sent (not posted) WM_HSCROLL from the gauge; their
-    // wParams, in order.
-    std::vector<WPARAM> Reports(HWND gauge) const {
-        std::vector<WPARAM> reports;
-        for (const RecordedMessage& m : parent.messages()) {
-            EXPECT_EQ(m.message, static_cast<UINT>(WM_HSCROLL));
-            EXPECT_EQ(m.lParam, reinterpret_cast<LPARAM>(gauge));
-            EXPECT_FALSE(m.posted);
-            reports.push_back(m.wParam);
-        }
-        return reports;
-    }
-
     // Every (x, y) pair of xy must show the colour.
     static void ExpectColour(const kelvo_test::ClientCapture& capture, COLORREF colour,
                              std::initializer_list<int> xy) {
@@ -71,8 +58,6 @@ protected:
     RecordingWindow parent;
     int made = 0;
 };
-
-using WParams = std::vector<WPARAM>;
 
 // A parent procedure in front of the recorder that reads the reporting gauge's slot 0.
 WNDPROC g_recorderProc = nullptr;
@@ -88,7 +73,7 @@ TEST_F(GaugeControl, TrackPressSetsValueAndReportsThumbTrack) {
     HWND gauge = Make(100, 20, 0);
     Press(gauge, 79, 10);
     EXPECT_EQ(GetGaugeValue(gauge), 9);
-    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_THUMBTRACK, 9)}));
+    EXPECT_TRUE(Notified(parent, gauge, {{WM_HSCROLL, SB_THUMBTRACK, 9}}));
     EXPECT_EQ(Flags(gauge), static_cast<DWORD>(GaugeDragging));
     EXPECT_EQ(State(gauge), 0);
     Release(gauge);
@@ -96,14 +81,14 @@ TEST_F(GaugeControl, TrackPressSetsValueAndReportsThumbTrack) {
     HWND inverted = Make(100, 20, GaugeInverted);
     Press(inverted, 30, 10);
     EXPECT_EQ(GetGaugeValue(inverted), 8);
-    EXPECT_EQ(Reports(inverted), (WParams{MAKEWPARAM(SB_THUMBTRACK, 8)}));
+    EXPECT_TRUE(Notified(parent, inverted, {{WM_HSCROLL, SB_THUMBTRACK, 8}}));
     Release(inverted);
 
     // Vertical gauges take the y position and still report WM_HSCROLL.
     HWND vertical = Make(20, 100, GaugeVertical);
     Press(vertical, 79, 20);
     EXPECT_EQ(GetGaugeValue(vertical), 0);
-    EXPECT_EQ(Reports(vertical), (WParams{MAKEWPARAM(SB_THUMBTRACK, 0)}));
+    EXPECT_TRUE(Notified(parent, vertical, {{WM_HSCROLL, SB_THUMBTRACK, 0}}));
     Release(vertical);
 }
 
@@ -120,8 +105,11 @@ TEST_F(GaugeControl, DragClampsAtBothEndsAndEndsAtButtonUp) {
     Release(gauge);
     Move(gauge, 20, 10);
     EXPECT_EQ(GetGaugeValue(gauge), 13);
-    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(5, 3), MAKEWPARAM(5, 0xFFF9), MAKEWPARAM(5, 13),
-                                       MAKEWPARAM(5, 13)}));
+    EXPECT_TRUE(Notified(parent, gauge,
+                         {{WM_HSCROLL, SB_THUMBTRACK, 3},
+                          {WM_HSCROLL, SB_THUMBTRACK, -7},
+                          {WM_HSCROLL, SB_THUMBTRACK, 13},
+                          {WM_HSCROLL, SB_THUMBTRACK, 13}}));
 
     HWND vertical = Make(20, 100, GaugeVertical | GaugeInverted);
     Press(vertical, 10, 50);
@@ -137,7 +125,8 @@ TEST_F(GaugeControl, DragWithoutRangeOrTrackKeepsValueButReports) {
     Press(empty, 30, 10);
     Move(empty, 70, 10);
     EXPECT_EQ(GetGaugeValue(empty), 4);
-    EXPECT_EQ(Reports(empty), (WParams{MAKEWPARAM(5, 4), MAKEWPARAM(5, 4)}));
+    EXPECT_TRUE(
+        Notified(parent, empty, {{WM_HSCROLL, SB_THUMBTRACK, 4}, {WM_HSCROLL, SB_THUMBTRACK, 4}}));
     Release(empty);
 
     // A gauge too short for a track, caught mid-drag (the flags say dragging).
@@ -160,7 +149,7 @@ TEST_F(GaugeControl, ArrowsSetRepeatStateAndStepFirstAtOnce) {
     EXPECT_EQ(queued.wParam, GaugeRepeatTimerId);
     PumpMessages();
     EXPECT_EQ(GetGaugeValue(gauge), 0);
-    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_LINEUP, 0)}));
+    EXPECT_TRUE(Notified(parent, gauge, {{WM_HSCROLL, SB_LINEUP, 0}}));
     EXPECT_TRUE(KillTimer(gauge, GaugeRepeatTimerId)); // the repeat timer was running
     Release(gauge);
     EXPECT_EQ(State(gauge), 0);
@@ -169,7 +158,7 @@ TEST_F(GaugeControl, ArrowsSetRepeatStateAndStepFirstAtOnce) {
     Press(second, 99, 10);
     EXPECT_EQ(State(second), 2);
     PumpMessages();
-    EXPECT_EQ(Reports(second), (WParams{MAKEWPARAM(SB_LINEDOWN, 1)}));
+    EXPECT_TRUE(Notified(parent, second, {{WM_HSCROLL, SB_LINEDOWN, 1}}));
     Release(second);
     EXPECT_FALSE(KillTimer(second, GaugeRepeatTimerId)); // killed at button-up
 
@@ -192,7 +181,7 @@ TEST_F(GaugeControl, StepBelowZeroReportsSixteenBitsAfterStoring) {
     SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
     Release(gauge);
     EXPECT_EQ(g_valueSeenByParent, -1);
-    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(SB_LINEUP, 65535)}));
+    EXPECT_TRUE(Notified(parent, gauge, {{WM_HSCROLL, SB_LINEUP, -1}}));
 }
 
 TEST_F(GaugeControl, HeldArrowAtTheBoundRepaintsAndReportsEachTick) {
@@ -201,7 +190,7 @@ TEST_F(GaugeControl, HeldArrowAtTheBoundRepaintsAndReportsEachTick) {
     Press(gauge, 5, 10);
     SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
     SendMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
-    EXPECT_EQ(Reports(gauge), (WParams{MAKEWPARAM(0, 0), MAKEWPARAM(0, 0)}));
+    EXPECT_TRUE(Notified(parent, gauge, {{WM_HSCROLL, SB_LINEUP, 0}, {WM_HSCROLL, SB_LINEUP, 0}}));
     EXPECT_EQ(GetGaugeValue(gauge), 0);
 
     // Mark the empty track; the erasing repaint must bring the background back.

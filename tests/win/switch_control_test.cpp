@@ -9,6 +9,7 @@ namespace {
 
 using kelvo_test::ClientCapture;
 using kelvo_test::LoadedModule;
+using kelvo_test::Notified;
 using kelvo_test::PaintAndCapture;
 using kelvo_test::PumpMessages;
 using kelvo_test::RecordingWindow;
@@ -60,19 +61,6 @@ protected:
         PumpMessages();
     }
 
-    // The positions the parent was told about, after checking each message's form.
-    std::vector<LPARAM> Notifications() {
-        std::vector<LPARAM> positions;
-        for (const auto& m : parent_.messages()) {
-            EXPECT_EQ(m.message, static_cast<UINT>(WM_COMMAND));
-            EXPECT_EQ(m.wParam, static_cast<WPARAM>(kId)); // notification code 0
-            EXPECT_TRUE(m.posted);
-            positions.push_back(m.lParam);
-        }
-        parent_.Flush();
-        return positions;
-    }
-
     // Pixels that every position shows in a 40 x 60 client.
     std::vector<Pixel> CommonPixels40x60() const {
         return {{0, 0, face_, "background"},         {0, 30, face_, "left of the nut"},
@@ -114,9 +102,9 @@ TEST_F(SwitchControl, UnconfiguredSwitchIsTwoWay) {
     EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
     EXPECT_TRUE(parent_.messages().empty());
     PumpMessages();
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchDown}));
+    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchDown}}));
     Press(sw, 5);
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp}));
+    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchUp}}));
     EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
 }
 
@@ -124,10 +112,11 @@ TEST_F(SwitchControl, ThreeWayStopsInTheMiddle) {
     HWND sw = Create(40, 60, SwitchThreeWay);
     Press(sw, 45);
     Press(sw, 45);
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle, SwitchDown}));
+    EXPECT_TRUE(
+        Notified(parent_, sw, {{WM_COMMAND, 0, SwitchMiddle}, {WM_COMMAND, 0, SwitchDown}}));
     Press(sw, 5);
     Press(sw, 5);
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle, SwitchUp}));
+    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchMiddle}, {WM_COMMAND, 0, SwitchUp}}));
 }
 
 TEST_F(SwitchControl, PressTowardCurrentSideDoesNothing) {
@@ -141,7 +130,7 @@ TEST_F(SwitchControl, PressTowardCurrentSideDoesNothing) {
     EXPECT_FALSE(HasUpdateRegion(sw));
     PumpMessages();
     EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
-    EXPECT_TRUE(Notifications().empty());
+    EXPECT_TRUE(Notified(parent_, sw, {}));
 
     // A press that moves the lever repaints the whole control.
     SendPress(sw, 0);
@@ -163,7 +152,8 @@ TEST_F(SwitchControl, DividingRowBelongsToLowerHalf) {
         MoveSwitchTo(sw, SwitchMiddle);
         Press(sw, 10);
         EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
-        EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp, SwitchDown}));
+        EXPECT_TRUE(
+            Notified(parent_, sw, {{WM_COMMAND, 0, SwitchUp}, {WM_COMMAND, 0, SwitchDown}}));
         DestroyWindow(sw);
     }
 }
@@ -248,7 +238,7 @@ TEST_F(SwitchControl, TwoWaySetToMiddleFromOutside) {
     SetWindowLongA(sw, SwitchSlotPosition, SwitchMiddle);
     Press(sw, 55);
     EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchUp, SwitchDown}));
+    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchUp}, {WM_COMMAND, 0, SwitchDown}}));
 }
 
 TEST_F(SwitchControl, OutsidePositionsDrawAsMiddleAndStay) {
@@ -262,7 +252,7 @@ TEST_F(SwitchControl, OutsidePositionsDrawAsMiddleAndStay) {
         EXPECT_EQ(GetSwitchPosition(sw), position);
         EXPECT_FALSE(HasUpdateRegion(sw));
         PumpMessages();
-        EXPECT_TRUE(Notifications().empty());
+        EXPECT_TRUE(Notified(parent_, sw, {}));
         DestroyWindow(sw);
     }
 }
@@ -276,7 +266,7 @@ TEST_F(SwitchControl, NoDrawShowsBackgroundYetSteps) {
             other += capture.At(x, y) != face_;
     EXPECT_EQ(other, 0);
     Press(sw, 50);
-    EXPECT_EQ(Notifications(), (std::vector<LPARAM>{SwitchMiddle}));
+    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchMiddle}}));
 }
 
 // Restores the two system colours that a test changes.

@@ -113,6 +113,46 @@ LRESULT CALLBACK RecordingWindow::Proc(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+namespace {
+std::string Describe(const Notification& n) {
+    const char* name = n.message == WM_HSCROLL   ? "WM_HSCROLL"
+                       : n.message == WM_COMMAND ? "WM_COMMAND"
+                                                 : "message";
+    return std::string(name) + " " + std::to_string(n.code) + " " + std::to_string(n.value);
+}
+} // namespace
+
+testing::AssertionResult Notified(RecordingWindow& parent, HWND control,
+                                  const std::vector<Notification>& expected,
+                                  const std::string& context) {
+    std::string want;
+    for (const Notification& n : expected)
+        want += Describe(n) + "\n";
+    std::string seen;
+    for (const RecordedMessage& m : parent.messages()) {
+        if (m.message == WM_HSCROLL) {
+            seen += Describe({m.message, LOWORD(m.wParam), static_cast<short>(HIWORD(m.wParam))});
+            if (m.lParam != reinterpret_cast<LPARAM>(control))
+                seen += " from another window";
+            if (m.posted)
+                seen += " posted";
+        } else if (m.message == WM_COMMAND) {
+            seen += Describe({m.message, HIWORD(m.wParam), static_cast<int>(m.lParam)});
+            if (LOWORD(m.wParam) != LOWORD(GetDlgCtrlID(control)))
+                seen += " from another control";
+            if (!m.posted)
+                seen += " sent";
+        } else {
+            seen += Describe({m.message, static_cast<int>(m.wParam), static_cast<int>(m.lParam)});
+        }
+        seen += "\n";
+    }
+    parent.Flush();
+    if (want == seen)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << context << "\nexpected:\n" << want << "seen:\n" << seen;
+}
+
 ClientCapture::ClientCapture(HWND window) {
     RECT client;
     GetClientRect(window, &client);

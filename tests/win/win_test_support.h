@@ -6,6 +6,8 @@
 
 #include "host_core.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -79,6 +81,23 @@ private:
     HWND hwnd_;
     std::vector<RecordedMessage> messages_;
 };
+
+// One notification that a control sent its parent, in the control's terms: WM_HSCROLL with
+// its scroll code and the 16-bit value (as signed), or WM_COMMAND with its notification code
+// and lParam.
+struct Notification {
+    UINT message;
+    int code;
+    int value;
+};
+
+// Whether the parent heard exactly the expected notifications from `control`, in order, each
+// delivered as the controls deliver it (WM_HSCROLL sent with the control's handle, WM_COMMAND
+// posted with its identifier); clears the parent's log. On a mismatch the message shows both
+// lists, after `context`. Use as EXPECT_TRUE(Notified(parent, gauge, {{...}, ...})).
+testing::AssertionResult Notified(RecordingWindow& parent, HWND control,
+                                  const std::vector<Notification>& expected,
+                                  const std::string& context = "");
 
 // The client area of a window as the screen shows it, read into 32-bit pixels after the
 // window has painted (the window must be visible and not covered).
