@@ -7,9 +7,8 @@
 
 namespace {
 
-// Shared by all gauges: the last repeat timer started (non-zero while one runs) and the
-// window that held the mouse capture before a gauge took it.
-UINT_PTR g_gaugeRepeatTimer = 0;
+// Shared by all gauges: the window that held the mouse capture before a gauge took it. (Each
+// gauge kills its own repeat timer when its interaction ends, so no timer is recorded here.)
 HWND g_gaugePrevCapture = nullptr;
 
 struct GaugeSlots {
@@ -153,8 +152,7 @@ void TakeCapture(HWND gauge) {
 
 void StartRepeat(HWND gauge) {
     const GaugeSlots slots = ReadSlots(gauge);
-    g_gaugeRepeatTimer = SetTimer(gauge, GaugeRepeatTimerId,
-                                  GaugeRepeatInterval(slots.minimum, slots.maximum), nullptr);
+    SetTimer(gauge, GaugeRepeatTimerId, GaugeRepeatInterval(slots.minimum, slots.maximum), nullptr);
     // The first step comes at once, not after the first interval.
     PostMessageA(gauge, WM_TIMER, GaugeRepeatTimerId, 0);
 }
@@ -176,24 +174,35 @@ LRESULT OnButtonDown(HWND gauge, LPARAM lParam) {
     return 0;
 }
 
-void GiveBackCapture() {
-    ReleaseCapture();
-    // Given back once only: a later stray button-up must not hand the capture to a window
-    // that has long since released it.
-    const HWND previous = g_gaugePrevCapture;
-    g_gaugePrevCapture = nullptr;
-    if (previous)
-        SetCapture(previous);
+// Ends the gauge's own press, hold or drag: its repeat timer stops and the interaction bits
+// clear; the style bits stay. No repaint and no notification.
+void EndInteraction(HWND gauge) {
+    KillTimer(gauge, GaugeRepeatTimerId);
+    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
+    WriteFlags(gauge, flags & ~GaugeInteractionMask);
 }
 
 LRESULT OnButtonUp(HWND gauge) {
-    GiveBackCapture();
-    if (g_gaugeRepeatTimer != 0) {
-        KillTimer(gauge, GaugeRepeatTimerId);
-        g_gaugeRepeatTimer = 0;
-    }
-    const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
-    WriteFlags(gauge, flags & ~GaugeInteractionMask);
+    // Given back once only: a later stray button-up must not hand the capture to a window
+    // that has long since released it. Taken before ReleaseCapture, whose WM_CAPTURECHANGED
+    // ends the interaction as a lost capture.
+    const HWND previous = g_gaugePrevCapture;
+    g_gaugePrevCapture = nullptr;
+    ReleaseCapture();
+    if (previous)
+        SetCapture(previous);
+    EndInteraction(gauge);
+    return 0;
+}
+
+// Another window took the capture (a menu, a window switch, another SetCapture): without the
+// capture the button-up will never come here, so a held arrow would step on with no button
+// held. The interaction ends where it is and the capture is handed nowhere.
+LRESULT OnCaptureLost(HWND gauge, HWND newHolder) {
+    if (newHolder == gauge)
+        return 0;
+    g_gaugePrevCapture = nullptr;
+    EndInteraction(gauge);
     return 0;
 }
 
@@ -211,6 +220,12 @@ LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return OnButtonDown(window, lParam);
     case WM_LBUTTONUP:
         return OnButtonUp(window);
+    case WM_CAPTURECHANGED:
+        return OnCaptureLost(window, reinterpret_cast<HWND>(lParam));
+    case WM_CANCELMODE:
+        // The default procedure releases the capture, if this gauge holds it.
+        OnCaptureLost(window, nullptr);
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

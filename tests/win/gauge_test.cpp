@@ -257,16 +257,55 @@ TEST_F(GaugeControl, CaptureIsTakenAndGivenBackOnce) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// Whatever takes the capture from a held or dragged gauge ends its interaction there: no
+// timer left running, no step or report without a button, and no capture handed anywhere.
+TEST_F(GaugeControl, LosingTheCaptureEndsTheInteraction) {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent.hwnd(), nullptr,
+                                 nullptr, nullptr);
+    const struct {
+        const char* how;
+        void (*take)(HWND gauge, HWND other);
+    } losses[] = {
+        {"another window's SetCapture", [](HWND, HWND w) { SetCapture(w); }},
+        {"WM_CANCELMODE", [](HWND g, HWND) { SendMessageA(g, WM_CANCELMODE, 0, 0); }},
+        {"ReleaseCapture", [](HWND, HWND) { ReleaseCapture(); }},
+    };
+    for (const auto& loss : losses) {
+        for (const int x : {5, 50}) { // an arrow held, the track dragged
+            SCOPED_TRACE(std::string(loss.how) + (x == 5 ? ", arrow" : ", drag"));
+            HWND gauge = Make(100, 20, GaugeRedBar, -1000, 1000, 0);
+            SetCapture(parent.hwnd());
+            Press(gauge, x, 10);
+            ASSERT_EQ(GetCapture(), gauge);
+            loss.take(gauge, other);
+            PumpMessages();
+            parent.Flush();
+            EXPECT_EQ(Flags(gauge), static_cast<DWORD>(GaugeRedBar));
+            EXPECT_FALSE(KillTimer(gauge, GaugeRepeatTimerId)) << "the timer still runs";
+            EXPECT_NE(GetCapture(), parent.hwnd()) << "the capture was handed back";
+            const int value = GetGaugeValue(gauge);
+            kelvo_test::PumpMessagesFor(50);
+            Move(gauge, 90, 10);
+            EXPECT_EQ(GetGaugeValue(gauge), value);
+            EXPECT_TRUE(Notified(parent, gauge, {}));
+            // A later button-up, wherever it lands, hands nothing back either.
+            ReleaseCapture();
+            Release(gauge);
+            EXPECT_EQ(GetCapture(), nullptr);
+            DestroyWindow(gauge);
+        }
+    }
+    DestroyWindow(other);
+}
+
 TEST_F(GaugeControl, OtherMessagesGoToTheDefaultProcedure) {
     HWND gauge = Make(100, 20, 0, 0, 1, 1);
     Press(gauge, 5, 10);
     const DWORD held = Flags(gauge);
-    // Losing the capture or a right press does not end or start anything.
-    SendMessageA(gauge, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(parent.hwnd()));
+    // A right press does not end or start anything.
     SendMessageA(gauge, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 10));
     EXPECT_EQ(Flags(gauge), held);
     EXPECT_EQ(GetCapture(), gauge);
-    EXPECT_TRUE(KillTimer(gauge, GaugeRepeatTimerId));
     Release(gauge);
 
     EXPECT_TRUE(SendMessageA(gauge, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("fuel")));
