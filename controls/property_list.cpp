@@ -44,21 +44,23 @@ struct PaintContext {
 void DrawTitleRow(const PropertyList& list, const PropertySection& section, int y,
                   const PaintContext& paint) {
     Rectangle(paint.dc, TitleFrameLeft, y, list.width - FrameRightInset, y + TitleRowHeight - 2);
-    // An untitled section keeps its whole title row, frame and icon, so that it still shows
-    // where to click and the picture agrees with the click test and the content height.
+    // The icon is copied while the title colours are set: a monochrome bitmap takes its two
+    // colours from them. An untitled section keeps its whole title row, frame and icon, so
+    // that it still shows where to click and the picture agrees with the click test and the
+    // content height.
+    SetTextColor(paint.dc, PropertyTitleText);
+    SetBkColor(paint.dc, PropertyTitleBackground);
     if (section.title) {
         SelectObject(paint.dc, list.titleFont);
-        SetTextColor(paint.dc, PropertyTitleText);
-        SetBkColor(paint.dc, PropertyTitleBackground);
         TextAt(paint.dc, TextLeft, y + 1, section.title);
-        SetTextColor(paint.dc, ItemText);
         SelectObject(paint.dc, list.itemFont);
-        SetBkColor(paint.dc, ItemBackground);
     }
     // Without the host's bitmap the icon cell stays as the frame row left it.
     if (paint.icons)
         BitBlt(paint.dc, IconInset, y + IconInset, IconSize, IconSize, paint.icons,
                section.expanded ? ExpandedIconX : CollapsedIconX, 0, SRCCOPY);
+    SetTextColor(paint.dc, ItemText);
+    SetBkColor(paint.dc, ItemBackground);
 }
 
 void DrawItemRow(const PropertyList& list, const PropertyItem& item, bool separator, int y,
