@@ -77,9 +77,9 @@ TEST(ModuleResources, TemplateGivesEveryKeyAButtonAndADisplayThatDoNotOverlap) {
 TEST(ModuleResources, DescriptionStrings) {
     LoadedModule module;
     // Strings 1000 and 1001 live in block 1000 / 16 + 1 = 63.
-    EXPECT_NE(nullptr, FindResourceExA(module.instance(), MAKEINTRESOURCEA(6) /* RT_STRING */,
-                                       MAKEINTRESOURCEA(IDS_MODULE_DESCRIPTION / 16 + 1),
-                                       kUkEnglish));
+    EXPECT_NE(nullptr,
+              FindResourceExA(module.instance(), MAKEINTRESOURCEA(6) /* RT_STRING */,
+                              MAKEINTRESOURCEA(IDS_MODULE_DESCRIPTION / 16 + 1), kUkEnglish));
     char text[256];
     ASSERT_GT(LoadStringA(module.instance(), IDS_MODULE_DESCRIPTION, text, sizeof text), 0);
     EXPECT_STREQ("Calculator Kelvo:\r\n\r\nA basic calculator for in-sim math.", text);

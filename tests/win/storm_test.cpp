@@ -1,0 +1,266 @@
+// Storms: tens of thousands of random messages to one window of each control class, with its
+// slots rewritten to extreme values (gauge, switch) or random records attached (property
+// list), windows squeezed to nothing or stretched thin, the capture taken away and random
+// message numbers. Afterwards nothing may be left over: no capture, no timer, no GDI object.
+// Each storm has a fixed seed, so a failure repeats.
+#include "property_list.h"
+#include "win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using kelvo_test::GdiObjectCount;
+using kelvo_test::LoadedModule;
+using kelvo_test::PumpMessages;
+using kelvo_test::RecordingWindow;
+
+constexpr int kMessages = 20000;
+
+const int kExtremes[] = {INT_MIN, INT_MIN + 1, -65536, -32769, -1,          0,      1,
+                         2,       3,           32767,  65535,  INT_MAX - 1, INT_MAX};
+const SIZE kSizes[] = {{0, 0},   {1, 1},    {2, 3},    {4000, 1}, {1, 4000},
+                       {40, 60}, {100, 20}, {20, 100}, {17, 100}, {300, 200}};
+
+// A well-formed list record with 0 to 50 sections and up to 10,000 items in all, with empty,
+// long and missing texts. It owns its texts and arrays; the fonts, pen and brush are lent.
+class RandomList {
+public:
+    RandomList(std::mt19937& random, HWND window, const PropertyList& drawing) {
+        const int sections = std::uniform_int_distribution<int>(0, 50)(random);
+        int budget = std::uniform_int_distribution<int>(0, 10000)(random);
+        sections_.resize(sections);
+        sectionPointers_.resize(sections);
+        items_.resize(sections);
+        itemPointers_.resize(sections);
+        for (int s = 0; s < sections; ++s) {
+            const int count =
+                std::uniform_int_distribution<int>(0, budget / (sections - s))(random);
+            budget -= count;
+            items_[s].resize(count);
+            itemPointers_[s].resize(count);
+            for (int i = 0; i < count; ++i) {
+                items_[s][i] = PropertyItem{Text(random), Text(random)};
+                itemPointers_[s][i] = &items_[s][i];
+            }
+            sections_[s] =
+                PropertySection{itemPointers_[s].data(), count, Text(random), random() % 2 == 0};
+            sectionPointers_[s] = &sections_[s];
+        }
+        list_ = drawing;
+        list_.hwnd = window;
+        list_.sections = sectionPointers_.data();
+        list_.sectionCount = sections;
+        list_.valueX = std::uniform_int_distribution<int>(0, 400)(random);
+        list_.contentHeight = ContentHeight(list_.sections, list_.sectionCount);
+    }
+    PropertyList* record() { return &list_; }
+
+private:
+    // Texts are shared and never written: the list only reads them.
+    static char* Text(std::mt19937& random) {
+        static char empty[] = "";
+        static char plain[] = "Delta-v 1.2e+03 m/s";
+        static std::string wide(120, 'W');
+        switch (random() % 4) {
+        case 0:
+            return nullptr;
+        case 1:
+            return empty;
+        case 2:
+            return wide.data();
+        default:
+            return plain;
+        }
+    }
+
+    std::vector<std::vector<PropertyItem>> items_;
+    std::vector<std::vector<PropertyItem*>> itemPointers_;
+    std::vector<PropertySection> sections_;
+    std::vector<PropertySection*> sectionPointers_;
+    PropertyList list_ = {};
+};
+
+class ControlStorm : public ::testing::Test {
+protected:
+    // Runs the storm on a new window of the class. `special` is the class's own disturbance
+    // (slots or records), taken in about one action of eight.
+    void Run(const char* className, DWORD style, unsigned seed,
+             const std::function<void(HWND)>& special) {
+        random.seed(seed);
+        // The first windows of a kind leave the system's caches behind (device contexts,
+        // fonts): make them once before counting.
+        const auto makeWindows = [&](HWND& other, HWND& control) {
+            other = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), nullptr,
+                                    nullptr, nullptr);
+            control = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 5, 5, 100,
+                                      20, parent.hwnd(), reinterpret_cast<HMENU>(7),
+                                      module.instance(), nullptr);
+        };
+        HWND other, control;
+        makeWindows(other, control);
+        SetScrollRange(control, SB_VERT, 0, 10, TRUE);
+        for (const SIZE size : kSizes) {
+            SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+            kelvo_test::PaintAndCapture(control);
+        }
+        DestroyWindow(control);
+        DestroyWindow(other);
+        PumpMessages();
+        const int gdiBefore = GdiObjectCount();
+        makeWindows(other, control);
+        ASSERT_NE(control, nullptr);
+        for (int n = 0; n < kMessages; ++n) {
+            const LPARAM point = MAKELPARAM(Any() & 0xFFFF, Any() & 0xFFFF);
+            switch (random() % 16) {
+            case 0:
+            case 1:
+                special(control);
+                break;
+            case 2:
+                SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+                break;
+            case 3:
+                SendMessageA(control, WM_LBUTTONUP, 0, point);
+                break;
+            case 4:
+                SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, point);
+                break;
+            case 5:
+                SendMessageA(control, WM_TIMER, random() % 3, 0);
+                break;
+            case 6:
+                SendMessageA(control, WM_VSCROLL, MAKEWPARAM(random() % 12, Any()), 0);
+                break;
+            case 7: {
+                const SIZE size = kSizes[random() % std::size(kSizes)];
+                SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                break;
+            }
+            case 8:
+                SendMessageA(control, WM_SIZE, SIZE_RESTORED, point);
+                break;
+            case 9:
+                InvalidateRect(control, nullptr, TRUE);
+                UpdateWindow(control);
+                break;
+            case 10:
+                SendMessageA(control, WM_PAINT, 0, 0);
+                break;
+            case 11:
+                if (random() % 2)
+                    SetCapture(other);
+                else
+                    SendMessageA(control, WM_CANCELMODE, 0, 0);
+                break;
+            case 12:
+                SendMessageA(control, WM_CAPTURECHANGED, 0,
+                             reinterpret_cast<LPARAM>(random() % 2 ? other : control));
+                break;
+            case 13:
+                SendMessageA(control, BM_GETSTATE, 0, 0);
+                break;
+            case 14: {
+                // Application and registered message numbers mean nothing to a control.
+                const UINT message =
+                    random() % 2 ? WM_USER + random() % 0x7C00 : 0xC000 + random() % 0x4000;
+                SendMessageA(control, message, Any(), Any());
+                break;
+            }
+            default:
+                if (n % 4 == 0)
+                    PumpMessages();
+                break;
+            }
+        }
+        // The button always comes up in the end; then nothing may be left running or held.
+        SendMessageA(control, WM_LBUTTONUP, 0, 0);
+        PumpMessages();
+        EXPECT_NE(GetCapture(), control) << "the capture is still held";
+        EXPECT_FALSE(KillTimer(control, 1)) << "a timer still runs";
+        DestroyWindow(control);
+        DestroyWindow(other);
+        ReleaseCapture();
+        PumpMessages();
+        parent.Flush();
+        EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    }
+
+    // An extreme value or, as often, any 32-bit value.
+    int Any() {
+        if (random() % 2)
+            return kExtremes[random() % std::size(kExtremes)];
+        return static_cast<int>(random());
+    }
+
+    LoadedModule module;
+    RecordingWindow parent{420, 340};
+    std::mt19937 random;
+};
+
+TEST_F(ControlStorm, Gauge) {
+    Run("OrbiterCtrl_Gauge", 0, 1, [this](HWND gauge) {
+        // Any slot to any value: ranges reversed or empty, values outside, every flag bit.
+        SetWindowLongA(gauge, 4 * (random() % 4), random() % 8 ? Any() : -1);
+    });
+}
+
+TEST_F(ControlStorm, Switch) {
+    Run("OrbiterCtrl_Switch", 0, 2,
+        [this](HWND sw) { SetWindowLongA(sw, 4 * (random() % 2), random() % 8 ? Any() : -1); });
+}
+
+TEST_F(ControlStorm, PropertyList) {
+    PropertyList drawing = {};
+    drawing.titleFont = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                    "Microsoft Sans Serif");
+    drawing.itemFont = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                   "Microsoft Sans Serif");
+    drawing.pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+    drawing.brush = CreateSolidBrush(PropertyTitleBackground);
+    std::unique_ptr<RandomList> attached;
+    Run("OrbiterCtrl_PropertyList", WS_VSCROLL, 3, [&](HWND window) {
+        RECT client;
+        GetClientRect(window, &client);
+        if (attached && random() % 8 != 0) {
+            // A section opened or shut behind the list's back, then the size message that
+            // its creator sends after such a change.
+            PropertyList& list = *attached->record();
+            if (list.sectionCount > 0) {
+                PropertySection* section = list.sections[random() % list.sectionCount];
+                section->expanded = !section->expanded;
+                list.contentHeight = ContentHeight(list.sections, list.sectionCount);
+            }
+            SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+            return;
+        }
+        // A new record as its creator would attach it: scrolled to the top, then told the
+        // window's size; now and then none at all.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        if (random() % 4 == 0) {
+            attached.reset();
+            return;
+        }
+        attached = std::make_unique<RandomList>(random, window, drawing);
+        SetScrollPos(window, SB_VERT, 0, FALSE);
+        attached->record()->width = client.right;
+        attached->record()->height = client.bottom;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(attached->record()));
+        SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    });
+    attached.reset();
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(drawing.titleFont), static_cast<HGDIOBJ>(drawing.itemFont),
+          static_cast<HGDIOBJ>(drawing.pen), static_cast<HGDIOBJ>(drawing.brush)})
+        DeleteObject(object);
+}
+
+} // namespace
