@@ -5,12 +5,6 @@
 #include <climits>
 #include <ostream>
 
-bool operator==(const Point& a, const Point& b) {
-    return a.x == b.x && a.y == b.y;
-}
-bool operator==(const Box& a, const Box& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 bool operator==(const GaugeStroke& a, const GaugeStroke& b) {
     return a.from == b.from && a.to == b.to;
 }
