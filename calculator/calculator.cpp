@@ -9,6 +9,23 @@ const char* const ReadErrorText = "ERROR";
 
 namespace {
 
+// A digit is read off as its key's distance from KeyDigit0, and the dialog passes every
+// identifier from FirstKey to LastKey as a key: the template's keys must stand in a row.
+constexpr int kKeyIdentifiers[] = {
+    IDC_KEY_0,        IDC_KEY_1,         IDC_KEY_2,     IDC_KEY_3,      IDC_KEY_4,
+    IDC_KEY_5,        IDC_KEY_6,         IDC_KEY_7,     IDC_KEY_8,      IDC_KEY_9,
+    IDC_KEY_POINT,    IDC_KEY_ALL_CLEAR, IDC_KEY_CLEAR, IDC_KEY_DIVIDE, IDC_KEY_MULTIPLY,
+    IDC_KEY_SUBTRACT, IDC_KEY_ADD,       IDC_KEY_EQUALS};
+
+constexpr bool KeysInARow() {
+    int next = FirstKey;
+    for (int id : kKeyIdentifiers)
+        if (id != next++)
+            return false;
+    return next == LastKey + 1;
+}
+static_assert(KeysInARow(), "the key identifiers of resource.h must follow one another");
+
 bool IsDigitOrPoint(Key key) {
     return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
 }
@@ -35,18 +52,24 @@ CalcOperator OperatorOf(Key key) {
 } // namespace
 
 Calculator::Calculator(HINSTANCE__* instance_)
-    : instance(instance_), dialog(nullptr), display("0"), state(Ready), pending(None), first(0.0),
-      second(0.0) {}
+    : instance(instance_), dialog(nullptr), state(Ready), pending(None), first(0.0), second(0.0) {
+    display.Assign("0");
+}
 
-void Calculator::PressKey(Key key) {
+bool Calculator::PressKey(Key key) {
     if (key == KeyAllClear) {
         AllClear();
-        return;
+        return true;
     }
     if (state == Error)
-        return;
+        return true;
     if (IsDigitOrPoint(key)) {
-        AppendCharacter(CharacterOf(key));
+        if (!AppendCharacter(CharacterOf(key))) {
+            // Out of memory: a calculator that cannot take the digit starts afresh rather
+            // than go on with a number other than the one typed.
+            AllClear();
+            return false;
+        }
     } else if (OperatorOf(key) != None) {
         if (state == EnteringSecond)
             ChainOperator(OperatorOf(key));
@@ -59,14 +82,15 @@ void Calculator::PressKey(Key key) {
         if (state == EnteringFirst || state == EnteringSecond)
             Backspace();
     }
+    return true;
 }
 
-void Calculator::AppendCharacter(char c) {
+bool Calculator::AppendCharacter(char c) {
     if (state == Ready || state == OperatorPending) {
         state = state == Ready ? EnteringFirst : EnteringSecond;
-        display.clear();
+        display.Assign("");
     }
-    display += c;
+    return display.Append(c);
 }
 
 void Calculator::ChooseOperator(CalcOperator op) {
@@ -105,15 +129,15 @@ void Calculator::Equals() {
 
 void Calculator::Backspace() {
     if (display.size() == 1)
-        display = "0";
+        display.Assign("0");
     else
-        display.pop_back();
+        display.RemoveLast();
 }
 
 void Calculator::AllClear() {
     state = Ready;
     pending = None;
-    display = "0";
+    display.Assign("0");
 }
 
 bool Calculator::ReadOperand(double& value) {
@@ -122,12 +146,12 @@ bool Calculator::ReadOperand(double& value) {
     // A display that is not a usable number (a lone point, or a value beyond the range of a
     // double) stops the calculation like a division by zero: computing on with a made-up
     // value would show a wrong answer as if it were right. Only AC leaves this state.
-    display = ReadErrorText;
+    display.Assign(ReadErrorText);
     state = Error;
     return false;
 }
 
-bool Evaluate(CalcOperator op, double a, double b, std::string& display) {
+bool Evaluate(CalcOperator op, double a, double b, DisplayText& display) {
     double r;
     switch (op) {
     case Add:
@@ -141,7 +165,7 @@ bool Evaluate(CalcOperator op, double a, double b, std::string& display) {
         break;
     case Divide:
         if (b == 0.0) {
-            display = DivisionErrorText;
+            display.Assign(DivisionErrorText);
             return false;
         }
         r = a / b;
@@ -149,9 +173,10 @@ bool Evaluate(CalcOperator op, double a, double b, std::string& display) {
     default:
         return true;
     }
-    char text[32];
+    // Short enough for the display's own storage, so writing it cannot fail.
+    char text[DisplayText::ShortLength];
     std::snprintf(text, sizeof text, "%g", r);
-    display = text;
+    display.Assign(text);
     return true;
 }
 

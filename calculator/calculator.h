@@ -2,8 +2,10 @@
 // machine whose operands are read back from the display text. Knows nothing of windows.
 #pragma once
 
+#include "display_text.h"
+#include "resource.h"
+
 #include <cstdint>
-#include <string>
 
 // Handle types as the Windows headers declare them, so that this header needs none.
 struct HINSTANCE__;
@@ -21,16 +23,16 @@ enum CalcOperator : std::int32_t { None = 0, Add = 1, Subtract = 2, Multiply = 3
 
 // A keypad key, numbered by the control identifier of its button in the dialog template.
 enum Key : std::int32_t {
-    KeyDigit0 = 1002, // 1003 to 1011 are the digits 1 to 9
-    KeyDigit9 = 1011,
-    KeyPoint = 1012,
-    KeyAllClear = 1013,
-    KeyClear = 1014,
-    KeyDivide = 1015,
-    KeyMultiply = 1016,
-    KeySubtract = 1017,
-    KeyAdd = 1018,
-    KeyEquals = 1019,
+    KeyDigit0 = IDC_KEY_0, // IDC_KEY_1 to IDC_KEY_9 follow it
+    KeyDigit9 = IDC_KEY_9,
+    KeyPoint = IDC_KEY_POINT,
+    KeyAllClear = IDC_KEY_ALL_CLEAR,
+    KeyClear = IDC_KEY_CLEAR,
+    KeyDivide = IDC_KEY_DIVIDE,
+    KeyMultiply = IDC_KEY_MULTIPLY,
+    KeySubtract = IDC_KEY_SUBTRACT,
+    KeyAdd = IDC_KEY_ADD,
+    KeyEquals = IDC_KEY_EQUALS,
 };
 
 constexpr std::int32_t FirstKey = KeyDigit0;
@@ -46,7 +48,9 @@ public:
     explicit Calculator(HINSTANCE__* instance);
 
     // Applies one key; values outside FirstKey..LastKey are not keys and must not be passed.
-    void PressKey(Key key);
+    // Returns false when the display text could not grow for want of memory: the calculator
+    // is then cleared as by AC.
+    bool PressKey(Key key);
 
     const char* Display() const { return display.c_str(); }
     CalcState State() const { return state; }
@@ -58,14 +62,14 @@ public:
 
     HINSTANCE__* instance; // module instance; used to open the dialog
     HWND__* dialog;        // the last opened calculator window, null when closed
-    std::string display;   // what the display shows; never empty
+    DisplayText display;   // what the display shows; never empty
     CalcState state;
     CalcOperator pending;
     double first;
     double second;
 
 private:
-    void AppendCharacter(char c);
+    bool AppendCharacter(char c);
     void ChooseOperator(CalcOperator op);
     void ChainOperator(CalcOperator op);
     void Equals();
@@ -77,7 +81,7 @@ private:
 
 // Applies op to a and b and writes the "%g" result (or "DIV 0") into display. Returns false on
 // a division by zero. An unknown operator leaves the display alone and returns true.
-bool Evaluate(CalcOperator op, double a, double b, std::string& display);
+bool Evaluate(CalcOperator op, double a, double b, DisplayText& display);
 
 // Reads the number at the start of text as strtod does. Fails when no number stands there or
 // when the value is out of range.

@@ -3,11 +3,12 @@
 #include "calculator.h"
 #include "host_api.h"
 #include "module.h"
+#include "resource.h"
 
 void OpenCalculatorDialog(void* context) {
     Calculator* calculator = static_cast<Calculator*>(context);
-    calculator->dialog = oapiOpenDialogEx(calculator->instance, CalculatorDialogId,
-                                          CalculatorDialogProc, 0, calculator);
+    calculator->dialog =
+        oapiOpenDialogEx(calculator->instance, IDD_CALCULATOR, CalculatorDialogProc, 0, calculator);
     RefreshDisplay(calculator->dialog, calculator->Display());
 }
 
@@ -21,7 +22,7 @@ int CALLBACK CalculatorDialogProc(HWND window, UINT message, WPARAM wParam, LPAR
 void RefreshDisplay(HWND window, const char* text) {
     if (!window)
         return;
-    HWND display = GetDlgItem(window, DisplayControlId);
+    HWND display = GetDlgItem(window, IDC_DISPLAY);
     if (display)
         SetWindowTextA(display, text);
 }
@@ -41,12 +42,8 @@ int Calculator::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return TRUE;
         }
         if (id >= FirstKey && id <= LastKey) {
-            // Growing the display text can fail; nothing may escape into the host.
-            try {
-                PressKey(static_cast<Key>(id));
-            } catch (...) {
-                AllClear();
-            }
+            // A key that runs out of memory clears the calculator; nothing reaches the host.
+            PressKey(static_cast<Key>(id));
             RefreshDisplay(window, Display());
             return TRUE;
         }

@@ -3,11 +3,6 @@
 
 #include <windows.h>
 
-// Identifier of the calculator's dialog template.
-constexpr int CalculatorDialogId = 102;
-// Identifier of the display control in that template.
-constexpr int DisplayControlId = -1;
-
 // Custom-command callback: opens the calculator window; context is the Calculator.
 void OpenCalculatorDialog(void* context);
 

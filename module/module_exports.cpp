@@ -6,6 +6,7 @@
 #include "dialog_controls.h"
 #include "host_api.h"
 
+#include <cstdlib>
 #include <new>
 
 Calculator* g_calculator = nullptr;
@@ -23,8 +24,10 @@ const char g_buildDate[] = "Sep 13 2020";
 } // namespace
 
 extern "C" void InitModule(HINSTANCE instance) {
-    // Out of memory at load leaves the module without its calculator and its command.
-    Calculator* calculator = new (std::nothrow) Calculator(instance);
+    // Made in memory from the C runtime: the module links no C++ runtime library, so it has
+    // no operator new. Out of memory at load leaves the module without calculator and command.
+    void* memory = std::malloc(sizeof(Calculator));
+    Calculator* calculator = memory ? new (memory) Calculator(instance) : nullptr;
     if (calculator)
         oapiRegisterCustomCmd(g_commandLabel, g_commandDescription, OpenCalculatorDialog,
                               calculator);
@@ -33,7 +36,10 @@ extern "C" void InitModule(HINSTANCE instance) {
 }
 
 extern "C" void ExitModule(HINSTANCE instance) {
-    delete g_calculator;
+    if (g_calculator) {
+        g_calculator->~Calculator();
+        std::free(g_calculator);
+    }
     g_calculator = nullptr;
     UnregisterDialogControls(instance);
 }

@@ -4,6 +4,7 @@
 // nothing.
 //
 // This program is a stand-in host: the windows are the module's own, as in the simulator.
+#include "bench_clock.h"
 #include "host_core.h"
 #include "property_list_api.h"
 
@@ -20,17 +21,6 @@ constexpr int kListWidth = 300; // client size of the lists while they have no s
 constexpr int kListHeight = 200;
 constexpr int kRuns = 31;
 constexpr COLORREF kMarker = RGB(255, 0, 255);
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / frequency.QuadPart;
-}
 
 void Pump() {
     MSG message;

@@ -3,9 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
+
+namespace {
+
+// While set, this program's realloc (below) fails as if memory had run out.
+bool g_reallocFails = false;
+
+} // namespace
+
+// Stands in for the C library's realloc, which the display text grows with.
+extern "C" void* realloc(void* block, size_t size) noexcept {
+    using Realloc = void* (*)(void*, size_t);
+    static const auto next = reinterpret_cast<Realloc>(dlsym(RTLD_NEXT, "realloc"));
+    return g_reallocFails ? nullptr : next(block, size);
+}
 
 namespace {
 
@@ -137,25 +153,26 @@ TEST(CalculatorEngine, DivisionByZeroHoldsUntilAllClear) {
 TEST(CalculatorEngine, NegativeZeroDivisorIsZero) {
     // 3 - 5 = -2; -2 X 0 = -0; 1 / -0 divides by zero.
     EXPECT_EQ("DIV 0", After("3,-,5,=,X,0,=,AC,1,/,0,="));
-    std::string display = "x";
+    DisplayText display;
     EXPECT_FALSE(Evaluate(Divide, 1.0, -0.0, display));
-    EXPECT_EQ("DIV 0", display);
+    EXPECT_STREQ("DIV 0", display.c_str());
 }
 
 TEST(CalculatorEngine, NotANumberDivisorIsNotZero) {
-    std::string display = "x";
+    DisplayText display;
     EXPECT_TRUE(Evaluate(Divide, 1.0, std::nan(""), display));
     double value = 0.0;
     ASSERT_TRUE(ParseDisplay(display.c_str(), value));
-    EXPECT_TRUE(std::isnan(value)) << display;
+    EXPECT_TRUE(std::isnan(value)) << display.c_str();
 }
 
 TEST(CalculatorEngine, UnknownOperatorLeavesTheDisplay) {
-    std::string display = "12";
+    DisplayText display;
+    ASSERT_TRUE(display.Assign("12"));
     EXPECT_TRUE(Evaluate(None, 1.0, 2.0, display));
-    EXPECT_EQ("12", display);
+    EXPECT_STREQ("12", display.c_str());
     EXPECT_TRUE(Evaluate(static_cast<CalcOperator>(9), 1.0, 2.0, display));
-    EXPECT_EQ("12", display);
+    EXPECT_STREQ("12", display.c_str());
 }
 
 TEST(CalculatorEngine, Backspace) {
@@ -245,6 +262,25 @@ TEST(ParseDisplay, FailsWithoutANumberOrOutOfRange) {
     EXPECT_FALSE(ParseDisplay("DIV 0", value));
     EXPECT_FALSE(ParseDisplay(("1" + std::string(400, '0')).c_str(), value));
     EXPECT_EQ(42.0, value);
+}
+
+// A digit that finds no memory to grow the display clears the calculator as AC does, before
+// an operator or after one; with memory back, long numbers are typed and used again.
+TEST(CalculatorEngine, KeyThatCannotGrowTheDisplayActsAsAllClear) {
+    const std::string fill = Repeat("7", DisplayText::ShortLength - 1); // the text's own storage
+    for (const std::string& keys : {fill, "1,+," + fill}) {
+        Calculator calculator(nullptr);
+        Press(calculator, keys);
+        g_reallocFails = true;
+        const bool pressed = calculator.PressKey(KeyDigit9);
+        g_reallocFails = false;
+        EXPECT_FALSE(pressed) << keys;
+        EXPECT_STREQ("0", calculator.Display()) << keys;
+        EXPECT_EQ(Ready, calculator.State()) << keys;
+        EXPECT_EQ(None, calculator.PendingOperator()) << keys;
+        Press(calculator, Repeat("9", 40) + ",+,1,=");
+        EXPECT_STREQ("1e+40", calculator.Display()) << keys;
+    }
 }
 
 // A display that cannot be read as a number stops the calculation with "ERROR"; only AC

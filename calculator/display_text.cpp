@@ -1,0 +1,49 @@
+#include "display_text.h"
+
+#include <cstdlib>
+#include <cstring>
+
+DisplayText::DisplayText() : text_(short_), length_(0), capacity_(ShortLength), short_{} {}
+
+DisplayText::~DisplayText() {
+    if (text_ != short_)
+        std::free(text_);
+}
+
+bool DisplayText::Reserve(std::size_t capacity) {
+    if (capacity <= capacity_)
+        return true;
+    // Doubling keeps a long run of appended digits linear.
+    const std::size_t grown = capacity < 2 * capacity_ ? 2 * capacity_ : capacity;
+    const bool onHeap = text_ != short_;
+    char* bigger = static_cast<char*>(std::realloc(onHeap ? text_ : nullptr, grown));
+    if (!bigger)
+        return false;
+    if (!onHeap)
+        std::memcpy(bigger, short_, length_ + 1);
+    text_ = bigger;
+    capacity_ = grown;
+    return true;
+}
+
+bool DisplayText::Assign(const char* text) {
+    const std::size_t length = std::strlen(text);
+    if (!Reserve(length + 1))
+        return false;
+    std::memmove(text_, text, length + 1);
+    length_ = length;
+    return true;
+}
+
+bool DisplayText::Append(char c) {
+    if (!Reserve(length_ + 2))
+        return false;
+    text_[length_++] = c;
+    text_[length_] = '\0';
+    return true;
+}
+
+void DisplayText::RemoveLast() {
+    if (length_ > 0)
+        text_[--length_] = '\0';
+}
