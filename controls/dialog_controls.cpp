@@ -13,9 +13,16 @@ HBITMAP SectionIcons = nullptr;
 namespace {
 // Resource identifier of the section icons in the host's executable.
 constexpr WORD SectionIconsBitmapId = 286;
+
+bool g_registered = false;
 } // namespace
 
 void RegisterDialogControls(HINSTANCE instance) {
+    // A host that initialises the module twice must not get a second set of objects: the
+    // first would be lost for good.
+    if (g_registered)
+        return;
+    g_registered = true;
     DarkPen = CreatePen(PS_SOLID, 1, 0x00404040);
     ShadowPen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     RedBrush = CreateSolidBrush(0x000000FF);
@@ -41,4 +48,5 @@ void UnregisterDialogControls(HINSTANCE instance) {
     ShadowPen = nullptr;
     RedBrush = nullptr;
     FaceBrush = nullptr;
+    g_registered = false;
 }

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Creates the drawing objects and registers the three classes under instance.
+// Creates the drawing objects and registers the three classes under instance. A second call
+// before UnregisterDialogControls changes nothing.
 void RegisterDialogControls(HINSTANCE instance);
 // Unregisters the three classes and deletes the drawing objects.
 void UnregisterDialogControls(HINSTANCE instance);

@@ -24,6 +24,10 @@ const char g_buildDate[] = "Sep 13 2020";
 } // namespace
 
 extern "C" void InitModule(HINSTANCE instance) {
+    // A host that initialises the module a second time gets nothing new: the one calculator
+    // and its one command stay as they are (a second command would only open the same one).
+    if (g_calculator)
+        return;
     // Made in memory from the C runtime: the module links no C++ runtime library, so it has
     // no operator new. Out of memory at load leaves the module without calculator and command.
     void* memory = std::malloc(sizeof(Calculator));
