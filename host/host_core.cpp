@@ -119,22 +119,23 @@ HMODULE LoadModule(const std::string& path) {
     return module;
 }
 
-void UnloadModule(HMODULE module) {
-    auto loaded = std::find_if(g_modules.begin(), g_modules.end(),
-                               [module](const LoadedModule& m) { return m.handle == module; });
-    if (loaded == g_modules.end())
-        return;
+Unloaded UnloadModule(HMODULE module) {
+    Unloaded result;
+    if (std::none_of(g_modules.begin(), g_modules.end(),
+                     [module](const LoadedModule& m) { return m.handle == module; }))
+        return result;
     if (g_beforeUnload)
         g_beforeUnload(module);
     // Nothing of the module may run after its ExitModule: close its windows and forget its
     // commands before the library goes.
-    ForgetDestroyedDialogs();
     std::vector<HWND> windows;
-    for (const ModuleDialog& d : g_dialogs)
+    for (const ModuleDialog& d : Dialogs())
         if (d.module == module)
             windows.push_back(d.window);
     for (HWND window : windows)
         DestroyWindow(window);
+    for (HWND window : windows)
+        ++(IsWindow(window) ? result.dialogsLeftOpen : result.dialogsClosed);
     ForgetDestroyedDialogs();
     g_commands.erase(std::remove_if(g_commands.begin(), g_commands.end(),
                                     [module](const CustomCommand& c) { return c.owner == module; }),
@@ -144,6 +145,8 @@ void UnloadModule(HMODULE module) {
                                    [module](const LoadedModule& m) { return m.handle == module; }),
                     g_modules.end());
     FreeLibrary(module);
+    result.released = !ModuleOfAddress(module);
+    return result;
 }
 
 void UnloadAllModules() {

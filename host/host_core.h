@@ -59,11 +59,18 @@ void SetDialogOwner(HWND owner);
 // close its own windows that hold controls of the module's classes.
 void SetBeforeUnloadHandler(std::function<void(HMODULE)> handler);
 
+// What UnloadModule did with a module's dialogs and its library.
+struct Unloaded {
+    int dialogsClosed = 0;
+    int dialogsLeftOpen = 0; // windows that would not go
+    bool released = false;   // the library is no longer mapped in the process
+};
+
 // Modules: LoadModule loads the DLL (its entry calls InitLib) and calls its InitModule.
 // UnloadModule first closes the module's dialogs and forgets its commands, so nothing of
 // the module can run after its ExitModule, then frees it.
 HMODULE LoadModule(const std::string& path);
-void UnloadModule(HMODULE module);
+Unloaded UnloadModule(HMODULE module);
 void UnloadAllModules();
 const std::vector<LoadedModule>& Modules();
 

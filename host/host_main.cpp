@@ -8,11 +8,9 @@
 #include "host_core.h"
 #include "main_window.h"
 #include "script.h"
-#include "script_runner.h"
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace {
@@ -110,13 +108,11 @@ int RunHost(HINSTANCE instance, int showCommand) {
         host::PrintLine(host::ScriptHelp());
         return 0;
     }
-    host::ParsedScript script;
-    if (options.hasScript) {
-        script = host::ParseScript(options.script);
-        if (!script.error.empty()) {
-            host::PrintError("script " + script.error);
-            return 2;
-        }
+    std::string scriptError;
+    std::vector<host::ScriptStep> steps = host::ParseScript(options.script, scriptError);
+    if (!scriptError.empty()) {
+        host::PrintError("script " + scriptError);
+        return 2;
     }
 
     host::MainWindow mainWindow;
@@ -141,13 +137,9 @@ int RunHost(HINSTANCE instance, int showCommand) {
     ShowWindow(mainWindow.hwnd(), showCommand);
     UpdateWindow(mainWindow.hwnd());
 
-    std::unique_ptr<host::ScriptRunner> runner;
-    if (options.hasScript) {
-        runner = std::make_unique<host::ScriptRunner>(mainWindow, script.steps);
-        runner->Start();
-    }
+    if (!steps.empty())
+        host::StartScript(mainWindow, std::move(steps));
     int exitCode = RunMessageLoop(mainWindow.hwnd());
-    runner.reset();
     host::UnloadAllModules(); // when the loop ended some other way than Shutdown
     host::SetBeforeUnloadHandler(nullptr);
     if (options.trace)

@@ -40,13 +40,6 @@ std::string ModulesText() {
     return text.empty() ? "No module loaded." : text;
 }
 
-bool ModuleGoneFromProcess(HMODULE module) {
-    HMODULE found = nullptr;
-    return !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                   GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                               reinterpret_cast<LPCSTR>(module), &found);
-}
-
 } // namespace
 
 HWND MainWindow::Create(HINSTANCE instance) {
@@ -236,35 +229,21 @@ bool MainWindow::RunCommand(const std::string& label, HWND* opened) {
     return false;
 }
 
-void MainWindow::UnloadModulesReporting() {
-    bool clean = true;
-    while (!Modules().empty()) {
-        const LoadedModule module = Modules().back();
-        std::vector<HWND> windows;
-        for (const ModuleDialog& dialog : Dialogs())
-            if (dialog.module == module.handle)
-                windows.push_back(dialog.window);
-        UnloadModule(module.handle);
-        int leftOpen = 0;
-        for (HWND window : windows)
-            leftOpen += IsWindow(window) ? 1 : 0;
-        const bool released = ModuleGoneFromProcess(module.handle);
-        PrintLine("unloaded " + FileNameOf(module.path) + ": " +
-                  std::to_string(windows.size() - leftOpen) + " window(s) closed, " +
-                  std::to_string(leftOpen) + " left open, library " +
-                  (released ? "released" : "still mapped"));
-        clean = clean && leftOpen == 0 && released;
-    }
-    if (!clean)
-        exitCode_ = 1;
-}
-
 void MainWindow::Shutdown(int exitCode) {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
     exitCode_ = exitCode;
-    UnloadModulesReporting();
+    while (!Modules().empty()) {
+        const LoadedModule module = Modules().back();
+        const Unloaded unloaded = UnloadModule(module.handle);
+        PrintLine("unloaded " + FileNameOf(module.path) + ": " +
+                  std::to_string(unloaded.dialogsClosed) + " window(s) closed, " +
+                  std::to_string(unloaded.dialogsLeftOpen) + " left open, library " +
+                  (unloaded.released ? "released" : "still mapped"));
+        if (unloaded.dialogsLeftOpen || !unloaded.released)
+            exitCode_ = 1;
+    }
     if (hwnd_)
         DestroyWindow(hwnd_);
 }

@@ -54,7 +54,6 @@ private:
     void OnDestroy();
     void RunSelectedCommand();
     HWND AddChild(const char* className, const char* text, DWORD style, int id);
-    void UnloadModulesReporting();
 
     HWND hwnd_ = nullptr;
     HWND modulesText_ = nullptr;

@@ -1,5 +1,7 @@
 #include "module_info.h"
 
+#include "resource.h"
+
 namespace host {
 
 namespace {
@@ -33,8 +35,8 @@ ModuleInfo DescribeModule(const LoadedModule& module) {
         info.hasDate = text != nullptr;
         info.date = text ? text : "";
     }
-    info.description = StringResource(module.handle, 1000);
-    info.category = StringResource(module.handle, 1001);
+    info.description = StringResource(module.handle, IDS_MODULE_DESCRIPTION);
+    info.category = StringResource(module.handle, IDS_MODULE_CATEGORY);
     return info;
 }
 

@@ -1,5 +1,5 @@
 // What a loaded module tells about itself: its exports GetModuleVersion and ModuleDate and
-// its string table entries 1000 (description) and 1001 (category).
+// its string table's description and category.
 #pragma once
 
 #include "host_core.h"
