@@ -2,6 +2,7 @@
 
 #include "console_output.h"
 #include "host_core.h"
+#include "main_window.h"
 
 #include "gauge.h"
 #include "geometry.h"
@@ -158,16 +159,6 @@ std::string GaugeValueText(int value, const GaugeSpec& gauge) {
            std::to_string(gauge.maximum) + ")";
 }
 
-HWND AddStandard(const char* className, const char* text, DWORD style, const Box& box, int id) {
-    HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, box.left,
-                                 box.top, box.Width(), box.Height(), g_gallery.window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return child;
-}
-
 // The loaded module that has registered the control classes, or null.
 HMODULE ControlModule() {
     for (const LoadedModule& module : Modules()) {
@@ -189,9 +180,9 @@ void OnCreate() {
     const HINSTANCE module = g_gallery.module;
     const HWND window = g_gallery.window;
     for (const auto& group : kGroups)
-        AddStandard("BUTTON", group.caption, BS_GROUPBOX, group.box, -1);
+        AddChild(window, "BUTTON", group.caption, BS_GROUPBOX, group.box, -1);
     for (const GaugeSpec& g : kGauges) {
-        AddStandard("STATIC", g.caption, 0, g.captionBox, -1);
+        AddChild(window, "STATIC", g.caption, 0, g.captionBox, -1);
         HWND gauge = CreateGauge(module, window, g.id, g.box.left, g.box.top, g.box.Width(),
                                  g.box.Height(), g.style);
         Require(gauge, "a gauge");
@@ -199,7 +190,7 @@ void OnCreate() {
         SetGaugeValue(gauge, g.value);
     }
     for (const SwitchSpec& s : kSwitches) {
-        AddStandard("STATIC", s.caption, SS_CENTER, s.captionBox, -1);
+        AddChild(window, "STATIC", s.caption, SS_CENTER, s.captionBox, -1);
         HWND sw = CreateSwitch(module, window, s.id, s.box.left, s.box.top, s.box.Width(),
                                s.box.Height(), s.flags);
         Require(sw, "a switch");
@@ -226,10 +217,11 @@ void OnCreate() {
             AddPropertyItem(list, added, item.first, item.second);
     }
 
-    AddStandard("STATIC", "Notifications (control, code, value), newest last:", 0, kLogCaptionBox,
-                -1);
-    g_gallery.log = AddStandard(
-        "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kLogBox, kLogId);
+    AddChild(window, "STATIC", "Notifications (control, code, value), newest last:", 0,
+             kLogCaptionBox, -1);
+    g_gallery.log =
+        AddChild(window, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+                 kLogBox, kLogId);
 }
 
 void Log(const std::string& line) {
@@ -321,15 +313,7 @@ HWND OpenGallery(HWND owner) {
         PrintError("control gallery: no loaded module has registered the control classes");
         return nullptr;
     }
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = GalleryProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    WNDCLASSA existing;
-    if (!GetClassInfoA(windowClass.hInstance, kClassName, &existing) &&
-        !RegisterClassA(&windowClass))
+    if (!RegisterHostClass(kClassName, GalleryProc))
         return nullptr;
     g_gallery.module = module;
     g_gallery.notifications.clear();
@@ -338,7 +322,7 @@ HWND OpenGallery(HWND owner) {
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
     HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, style, 20, 490,
                                   frame.right - frame.left, frame.bottom - frame.top, owner,
-                                  nullptr, windowClass.hInstance, nullptr);
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         g_gallery = Gallery{};
         return nullptr;

@@ -1,6 +1,7 @@
 #include "host_core.h"
 
 #include "host_api.h"
+#include "resource.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -42,6 +43,10 @@ HMODULE ModuleOfAddress(const void* address) {
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        static_cast<LPCSTR>(address), &module);
     return module;
+}
+
+template <typename Function> Function ExportOf(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 // Dialogs can also end without oapiCloseDialog (their own DestroyWindow, the host's exit).
@@ -95,6 +100,21 @@ int DateToVersion(const char* date) {
     return year * 10000 + month * 100 + day;
 }
 
+ModuleInfo DescribeModule(HMODULE module) {
+    ModuleInfo info;
+    if (auto version = ExportOf<int (*)()>(module, "GetModuleVersion"))
+        info.version = version();
+    if (auto date = ExportOf<const char* (*)()>(module, "ModuleDate"))
+        if (const char* text = date())
+            info.date = text;
+    char text[1024];
+    info.description.assign(
+        text, std::max(0, LoadStringA(module, IDS_MODULE_DESCRIPTION, text, sizeof text)));
+    info.category.assign(text,
+                         std::max(0, LoadStringA(module, IDS_MODULE_CATEGORY, text, sizeof text)));
+    return info;
+}
+
 HMODULE LoadModule(const std::string& path) {
     HMODULE module = LoadLibraryA(path.c_str());
     if (!module)
@@ -106,15 +126,12 @@ HMODULE LoadModule(const std::string& path) {
             return module;
         }
     try {
-        g_modules.push_back(LoadedModule{module, path});
+        g_modules.push_back(LoadedModule{module, path, path.substr(path.find_last_of("\\/:") + 1)});
     } catch (...) {
         FreeLibrary(module);
         throw;
     }
-    typedef void (*InitModuleFunction)(HINSTANCE);
-    auto init = reinterpret_cast<InitModuleFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module, "InitModule")));
-    if (init)
+    if (auto init = ExportOf<void (*)(HINSTANCE)>(module, "InitModule"))
         init(module);
     return module;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,18 @@ struct ModuleDialog {
 struct LoadedModule {
     HMODULE handle;
     std::string path;
+    std::string name; // the file name, without its folder
 };
+
+// What a module tells about itself: its exports GetModuleVersion and ModuleDate (none when it
+// lacks them) and the description and category in its string table.
+struct ModuleInfo {
+    std::optional<int> version;
+    std::optional<std::string> date;
+    std::string description;
+    std::string category;
+};
+ModuleInfo DescribeModule(HMODULE module);
 
 // One call of a host function, as the module made it.
 struct HostCall {

@@ -96,7 +96,7 @@ int RunMessageLoop(HWND mainWindow) {
     return static_cast<int>(message.wParam);
 }
 
-int RunHost(HINSTANCE instance, int showCommand) {
+int RunHost(int showCommand) {
     const Options options = ReadOptions(__argc, __argv);
     if (!options.error.empty()) {
         host::PrintError(options.error);
@@ -116,7 +116,7 @@ int RunHost(HINSTANCE instance, int showCommand) {
     }
 
     host::MainWindow mainWindow;
-    if (!mainWindow.Create(instance)) {
+    if (!mainWindow.Create()) {
         host::PrintError("cannot create the main window");
         return 3;
     }
@@ -151,9 +151,9 @@ int RunHost(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     try {
-        return RunHost(instance, showCommand);
+        return RunHost(showCommand);
     } catch (const std::exception& error) {
         host::PrintError(error.what());
     } catch (...) {

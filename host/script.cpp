@@ -3,7 +3,6 @@
 #include "console_output.h"
 #include "gallery.h"
 #include "host_core.h"
-#include "module_info.h"
 #include "window_capture.h"
 
 #include <algorithm>
@@ -203,10 +202,10 @@ void DoDialogs(const Arguments&) {
 
 void DoModules(const Arguments&) {
     for (const LoadedModule& module : Modules()) {
-        const ModuleInfo info = DescribeModule(module);
-        PrintLine("module " + Quoted(info.name) + " version " +
-                  (info.hasVersion ? std::to_string(info.version) : "none") + " date " +
-                  (info.hasDate ? Quoted(info.date) : "none") + " description " +
+        const ModuleInfo info = DescribeModule(module.handle);
+        PrintLine("module " + Quoted(module.name) + " version " +
+                  (info.version ? std::to_string(*info.version) : "none") + " date " +
+                  (info.date ? Quoted(*info.date) : "none") + " description " +
                   Quoted(info.description) + " category " + Quoted(info.category));
     }
 }
@@ -216,7 +215,7 @@ void DoCommands(const Arguments&) {
         std::string module = "?";
         for (const LoadedModule& loaded : Modules())
             if (loaded.handle == command.owner)
-                module = FileNameOf(loaded.path);
+                module = loaded.name;
         PrintLine("command " + Quoted(command.label) + " " + Quoted(command.description) +
                   " from " + module);
     }
@@ -240,8 +239,7 @@ const Verb kVerbs[] = {
     {"command", 1, 1, DoCommand, "LABEL", "run a command of the host's list"},
     {"click", 1, 1, DoClick, "CAPTION", "click the target window's button with that caption"},
     {"text", 2, 2, DoText, "DIALOG CONTROL",
-     "print a control's text (DIALOG: the template id "
-     "of an open module dialog)"},
+     "print a control's text (DIALOG: an open module dialog's template)"},
     {"key", 1, 1, DoKey, "escape|return|tab|space", "press a key in the target window"},
     {"mouse", 4, 4, DoMouse, "down|move|up ID X Y",
      "left button on the target window's control ID at client point X, Y"},
