@@ -9,9 +9,8 @@
 #include "main_window.h"
 #include "script.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -21,50 +20,40 @@ struct Options {
     bool hasScript = false;
     bool trace = false;
     bool help = false;
-    std::string error;
 };
 
-std::string ExecutableFolder() {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
-    const std::size_t slash = full.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
-}
-
-Options ReadOptions(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc && options.error.empty(); ++i) {
+// Reads the command line into `options`; what is wrong with it, or empty.
+std::string ReadOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--trace") {
             options.trace = true;
         } else if (argument == "--help" || argument == "-h" || argument == "/?") {
             options.help = true;
         } else if (argument == "--run" || argument == "--script") {
-            if (i + 1 >= argc || options.hasScript) {
-                options.error = argument + " needs one argument, and only one script is run";
-                break;
-            }
+            if (i + 1 >= argc || options.hasScript)
+                return argument + " needs one argument, and only one script is run";
             options.hasScript = true;
-            if (argument == "--run") {
-                options.script = argv[++i];
-            } else {
-                std::ifstream file(argv[++i], std::ios::binary);
+            options.script = argv[++i];
+            if (argument == "--script") {
+                std::ifstream file(argv[i], std::ios::binary);
                 if (!file)
-                    options.error = std::string("cannot read the script ") + argv[i];
-                std::ostringstream text;
-                text << file.rdbuf();
-                options.script = text.str();
+                    return std::string("cannot read the script ") + argv[i];
+                options.script.assign(std::istreambuf_iterator<char>(file), {});
             }
         } else if (argument.rfind("--", 0) == 0) {
-            options.error = "unknown option " + argument;
+            return "unknown option " + argument;
         } else {
             options.modules.push_back(argument);
         }
     }
-    if (options.modules.empty())
-        options.modules.push_back(ExecutableFolder() + "CalculatorKelvo.dll");
-    return options;
+    if (options.modules.empty()) { // the module beside the host
+        char path[MAX_PATH] = "";
+        const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+        options.modules.push_back(self.substr(0, self.find_last_of("\\/") + 1) +
+                                  "CalculatorKelvo.dll");
+    }
+    return "";
 }
 
 void PrintCallLog() {
@@ -97,9 +86,10 @@ int RunMessageLoop(HWND mainWindow) {
 }
 
 int RunHost(int showCommand) {
-    const Options options = ReadOptions(__argc, __argv);
-    if (!options.error.empty()) {
-        host::PrintError(options.error);
+    Options options;
+    const std::string optionsError = ReadOptions(__argc, __argv, options);
+    if (!optionsError.empty()) {
+        host::PrintError(optionsError);
         return 2;
     }
     if (options.help) {

@@ -107,13 +107,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        if (LOWORD(wParam) == IDOK ||
+            (LOWORD(wParam) == kCommandListId && HIWORD(wParam) == LBN_DBLCLK))
+            RunSelectedCommand();
         return 0;
     case WM_CLOSE:
         Shutdown(exitCode_);
         return 0;
     case WM_DESTROY:
-        OnDestroy();
+        SetDialogOwner(nullptr);
+        hwnd_ = nullptr;
+        PostQuitMessage(exitCode_);
         return 0;
     default:
         break;
@@ -173,17 +177,6 @@ void MainWindow::OnPaint() {
               DT_CENTER | DT_WORDBREAK);
     RestoreDC(dc, saved);
     EndPaint(hwnd_, &paint);
-}
-
-void MainWindow::OnCommand(int id, int code) {
-    if (id == IDOK || (id == kCommandListId && code == LBN_DBLCLK))
-        RunSelectedCommand();
-}
-
-void MainWindow::OnDestroy() {
-    SetDialogOwner(nullptr);
-    hwnd_ = nullptr;
-    PostQuitMessage(exitCode_);
 }
 
 void MainWindow::Refresh() {

@@ -57,8 +57,6 @@ private:
     void OnCreate();
     void OnSize(int width, int height);
     void OnPaint();
-    void OnCommand(int id, int code);
-    void OnDestroy();
     void RunSelectedCommand();
 
     HWND hwnd_ = nullptr;

@@ -237,12 +237,12 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"command", 1, 1, DoCommand, "LABEL", "run a command of the host's list"},
-    {"click", 1, 1, DoClick, "CAPTION", "click the target window's button with that caption"},
+    {"click", 1, 1, DoClick, "CAPTION", "click the current window's button of that caption"},
     {"text", 2, 2, DoText, "DIALOG CONTROL",
-     "print a control's text (DIALOG: an open module dialog's template)"},
-    {"key", 1, 1, DoKey, "escape|return|tab|space", "press a key in the target window"},
+     "print control CONTROL's text in open module dialog DIALOG"},
+    {"key", 1, 1, DoKey, "escape|return|tab|space", "press a key in the current window"},
     {"mouse", 4, 4, DoMouse, "down|move|up ID X Y",
-     "left button on the target window's control ID at client point X, Y"},
+     "the left button at X, Y of control ID of the current window"},
     {"close", 0, 1,
      [](const Arguments& a) {
          // What the title bar's close box sends; the window decides what closing means.
@@ -394,11 +394,10 @@ std::string ScriptHelp() {
     std::string help = "Script steps (separated by new lines or ';'):\n";
     for (const Verb& verb : kVerbs) {
         const std::string usage = std::string(verb.name) + " " + verb.syntax;
-        help += "  " + usage + std::string(usage.size() < 34 ? 34 - usage.size() : 1, ' ') +
+        help += "  " + usage + std::string(usage.size() < 28 ? 28 - usage.size() : 1, ' ') +
                 verb.help + "\n";
     }
-    return help + "WINDOW: current (the last command's window), main, gallery, or a window "
-                  "title.\n";
+    return help + "WINDOW: current (the last command's), main, gallery, or a window title.\n";
 }
 
 void StartScript(MainWindow& host, std::vector<ScriptStep> steps) {
