@@ -43,24 +43,19 @@ struct SwitchSpec {
 GaugeSpec Horizontal(int row, int id, const char* caption, std::uint32_t style, int minimum,
                      int maximum, int value) {
     const int top = 26 + 56 * row;
-    return {id,
-            caption,
-            style,
-            minimum,
-            maximum,
-            value,
-            BoxAt(20, top + 18, 230, 22),
-            BoxAt(20, top, 230, 16)};
+    const Box box = BoxAt(20, top + 18, 230, 22), captionBox = BoxAt(20, top, 230, 16);
+    return {id, caption, style, minimum, maximum, value, box, captionBox};
 }
 
 // Vertical gauges side by side, caption under each.
 GaugeSpec Vertical(int column, int id, const char* caption, std::uint32_t style, int minimum,
                    int maximum, int value) {
     const int left = 282 + 70 * column;
-    return {id,      caption, style | GaugeVertical,    minimum,
-            maximum, value,   BoxAt(left, 30, 22, 180), BoxAt(left - 24, 216, 70, 32)};
+    const Box box = BoxAt(left, 30, 22, 180), captionBox = BoxAt(left - 24, 216, 70, 32);
+    return {id, caption, style | GaugeVertical, minimum, maximum, value, box, captionBox};
 }
 
+// Switches in a row, caption under each.
 SwitchSpec Switch(int column, int id, const char* caption, unsigned flags, int position) {
     const int left = 40 + 110 * column;
     return {id, caption, flags, position, BoxAt(left, 290, 40, 60), BoxAt(left - 30, 354, 100, 16)};
