@@ -147,6 +147,7 @@ TEST(HostScreenshot, PngFileHoldsExactlyTheCapturedPixels) {
     EXPECT_EQ(differing, 0);
     gdip::GdipDisposeImage(read);
     Gdiplus::GdiplusShutdown(token);
+    DeleteFileA("capture.png");
 }
 
 TEST(HostScreenshot, NothingForAMissingWindow) {
