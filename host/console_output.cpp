@@ -29,30 +29,17 @@ void PrintError(const std::string& line) {
 std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
-        switch (c) {
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '"':
-        case '\\':
-            out += '\\';
-            out += static_cast<char>(c);
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\x%02X", c);
-                out += escape;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
+        char escape[8] = {static_cast<char>(c), '\0'};
+        if (c == '"' || c == '\\')
+            std::snprintf(escape, sizeof escape, "\\%c", c);
+        else if (c < 0x20 || c == 0x7F)
+            std::snprintf(escape, sizeof escape,
+                          c == '\r'   ? "\\r"
+                          : c == '\n' ? "\\n"
+                          : c == '\t' ? "\\t"
+                                      : "\\x%02X",
+                          c);
+        out += escape;
     }
     return out + "\"";
 }

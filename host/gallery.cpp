@@ -1,10 +1,11 @@
 #include "gallery.h"
 
 #include "console_output.h"
-#include "gallery_layout.h"
 #include "host_core.h"
+#include "main_window.h"
 
 #include "gauge.h"
+#include "geometry.h"
 #include "property_list_api.h"
 #include "switch_control.h"
 
@@ -16,9 +17,108 @@ namespace {
 
 constexpr char kClassName[] = "KelvoControlGallery";
 constexpr char kTitle[] = "Control gallery";
+constexpr int kClientWidth = 780, kClientHeight = 502;
 constexpr int kLogId = 401;
 constexpr int kListId = 301;
+constexpr int kValueColumn = 150;      // of the property list
 constexpr std::size_t kLogLimit = 500; // the oldest lines go first
+
+struct GaugeSpec {
+    int id;
+    const char* caption;
+    std::uint32_t style; // GaugeInverted, GaugeVertical, GaugeRedBar
+    int minimum, maximum, value;
+    Box box, captionBox;
+};
+
+struct SwitchSpec {
+    int id;
+    const char* caption;
+    unsigned flags; // SwitchThreeWay
+    int position;   // SwitchUp, SwitchDown, SwitchMiddle
+    Box box, captionBox;
+};
+
+// Horizontal gauges in a column, one every 56 pixels, caption above each.
+GaugeSpec Horizontal(int row, int id, const char* caption, std::uint32_t style, int minimum,
+                     int maximum, int value) {
+    const int top = 26 + 56 * row;
+    const Box box = BoxAt(20, top + 18, 230, 22), captionBox = BoxAt(20, top, 230, 16);
+    return {id, caption, style, minimum, maximum, value, box, captionBox};
+}
+
+// Vertical gauges side by side, caption under each.
+GaugeSpec Vertical(int column, int id, const char* caption, std::uint32_t style, int minimum,
+                   int maximum, int value) {
+    const int left = 282 + 70 * column;
+    const Box box = BoxAt(left, 30, 22, 180), captionBox = BoxAt(left - 24, 216, 70, 32);
+    return {id, caption, style | GaugeVertical, minimum, maximum, value, box, captionBox};
+}
+
+// Switches in a row, caption under each.
+SwitchSpec Switch(int column, int id, const char* caption, unsigned flags, int position) {
+    const int left = 40 + 110 * column;
+    return {id, caption, flags, position, BoxAt(left, 290, 40, 60), BoxAt(left - 30, 354, 100, 16)};
+}
+
+const GaugeSpec kGauges[] = {
+    Horizontal(0, 101, "Horizontal, 0 to 100", 0, 0, 100, 30),
+    Horizontal(1, 102, "Inverted, 0 to 10", GaugeInverted, 0, 10, 7),
+    Horizontal(2, 103, "Red bar, -50 to 50", GaugeRedBar, -50, 50, 10),
+    Horizontal(3, 104, "Red, inverted, 0 to 3000", GaugeRedBar | GaugeInverted, 0, 3000, 1000),
+    Vertical(0, 105, "Vertical, 0 to 20", 0, 0, 20, 5),
+    Vertical(1, 106, "Inverted, red, 0 to 1000", GaugeInverted | GaugeRedBar, 0, 1000, 250),
+    Vertical(2, 107, "Vertical, -5 to 5", 0, -5, 5, 2),
+};
+
+const SwitchSpec kSwitches[] = {
+    Switch(0, 201, "Two-way A", 0, SwitchUp),
+    Switch(1, 202, "Two-way B", 0, SwitchDown),
+    Switch(2, 203, "Three-way A", SwitchThreeWay, SwitchMiddle),
+    Switch(3, 204, "Three-way B", SwitchThreeWay, SwitchUp),
+};
+
+const struct {
+    const char* caption;
+    Box box;
+} kGroups[] = {
+    {"Gauges", BoxAt(8, 6, 462, 256)},
+    {"Switches", BoxAt(8, 268, 462, 120)},
+    {"Property list", BoxAt(480, 6, 292, 382)},
+};
+
+// The sample sections shown after the live values.
+const struct {
+    const char* title;
+    bool expanded;
+    std::vector<std::pair<const char*, const char*>> items; // label, value
+} kSampleSections[] = {
+    {"Vessel",
+     true,
+     {{"Name", "Kelvo-1"},
+      {"Class", "Shuttle"},
+      {"Mass", "12 400 kg"},
+      {"Fuel", "86 %"},
+      {"Crew", "3"}}},
+    {"Orbit",
+     false,
+     {{"Apoapsis", "412.3 km"},
+      {"Periapsis", "398.9 km"},
+      {"Inclination", "51.64\xB0"},
+      {"Period", "92.6 min"},
+      {"Eccentricity", "0.0010"}}},
+    {"Surface",
+     true,
+     {{"Latitude", "28.52\xB0 N"},
+      {"Longitude", "80.68\xB0 W"},
+      {"Altitude", "2.4 km"},
+      {"Ground speed", "7.66 km/s"}}},
+    {"Engines", true, {{"Main", "0 %"}, {"Retro", "0 %"}, {"Hover", "0 %"}}},
+};
+
+constexpr Box kListBox = BoxAt(490, 26, 272, 352);
+constexpr Box kLogCaptionBox = BoxAt(8, 396, 400, 16);
+constexpr Box kLogBox = BoxAt(8, 414, 764, 80);
 
 // Everything of the one open gallery.
 struct Gallery {
@@ -26,7 +126,7 @@ struct Gallery {
     HMODULE module = nullptr; // whose control classes the gallery uses
     HWND log = nullptr;
     HWND list = nullptr;
-    // The "Live values" items, one per gauge and switch, in the order of the layout.
+    // The "Live values" items, one per gauge and switch, in the order of the tables.
     std::vector<PropertyItem*> gaugeItems;
     std::vector<PropertyItem*> switchItems;
     std::vector<std::string> notifications;
@@ -34,89 +134,89 @@ struct Gallery {
 
 Gallery g_gallery;
 
-HFONT UiFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+// Index in a table of the control with this id, or -1.
+template <typename Spec, std::size_t N> int IndexOf(const Spec (&table)[N], int id) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i].id == id)
+            return static_cast<int>(i);
+    return -1;
 }
 
-HWND AddStandard(const char* className, const char* text, DWORD style, const Rect& r, int id) {
-    HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, r.x, r.y,
-                                 r.width, r.height, g_gallery.window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
-    return child;
+const char* SwitchPositionName(int position) {
+    return position == SwitchUp       ? "up"
+           : position == SwitchDown   ? "down"
+           : position == SwitchMiddle ? "middle"
+                                      : "other";
+}
+
+std::string GaugeValueText(int value, const GaugeSpec& gauge) {
+    return std::to_string(value) + "  (" + std::to_string(gauge.minimum) + " to " +
+           std::to_string(gauge.maximum) + ")";
 }
 
 // The loaded module that has registered the control classes, or null.
 HMODULE ControlModule() {
     for (const LoadedModule& module : Modules()) {
-        WNDCLASSA gauge, sw, list;
-        if (GetClassInfoA(module.handle, GaugeClassName, &gauge) &&
-            GetClassInfoA(module.handle, SwitchClassName, &sw) &&
-            GetClassInfoA(module.handle, PropertyListClassName, &list))
+        WNDCLASSA info;
+        if (GetClassInfoA(module.handle, GaugeClassName, &info) &&
+            GetClassInfoA(module.handle, SwitchClassName, &info) &&
+            GetClassInfoA(module.handle, PropertyListClassName, &info))
             return module.handle;
     }
     return nullptr;
 }
 
-std::string GaugeValueText(int value, const GaugeSpec& entry) {
-    return std::to_string(value) + "  (" + std::to_string(entry.minimum) + " to " +
-           std::to_string(entry.maximum) + ")";
+void Require(bool made, const char* what) {
+    if (!made)
+        throw std::runtime_error(std::string("cannot create ") + what);
 }
 
-void AddGauges() {
-    for (const GaugeSpec& entry : GalleryGauges()) {
-        AddStandard("STATIC", entry.caption, 0, entry.captionBox, -1);
-        HWND gauge = CreateGauge(g_gallery.module, g_gallery.window, entry.id, entry.box.x,
-                                 entry.box.y, entry.box.width, entry.box.height, entry.style);
-        if (!gauge)
-            throw std::runtime_error("cannot create a gauge");
-        SetGaugeRange(gauge, entry.minimum, entry.maximum);
-        SetGaugeValue(gauge, entry.value);
+void OnCreate() {
+    const HINSTANCE module = g_gallery.module;
+    const HWND window = g_gallery.window;
+    for (const auto& group : kGroups)
+        AddChild(window, "BUTTON", group.caption, BS_GROUPBOX, group.box, -1);
+    for (const GaugeSpec& g : kGauges) {
+        AddChild(window, "STATIC", g.caption, 0, g.captionBox, -1);
+        HWND gauge = CreateGauge(module, window, g.id, g.box.left, g.box.top, g.box.Width(),
+                                 g.box.Height(), g.style);
+        Require(gauge, "a gauge");
+        SetGaugeRange(gauge, g.minimum, g.maximum);
+        SetGaugeValue(gauge, g.value);
     }
-}
-
-void AddSwitches() {
-    for (const SwitchSpec& entry : GallerySwitches()) {
-        AddStandard("STATIC", entry.caption, SS_CENTER, entry.captionBox, -1);
-        HWND sw = CreateSwitch(g_gallery.module, g_gallery.window, entry.id, entry.box.x,
-                               entry.box.y, entry.box.width, entry.box.height, entry.flags);
-        if (!sw)
-            throw std::runtime_error("cannot create a switch");
-        MoveSwitchTo(sw, entry.position);
+    for (const SwitchSpec& s : kSwitches) {
+        AddChild(window, "STATIC", s.caption, SS_CENTER, s.captionBox, -1);
+        HWND sw = CreateSwitch(module, window, s.id, s.box.left, s.box.top, s.box.Width(),
+                               s.box.Height(), s.flags);
+        Require(sw, "a switch");
+        MoveSwitchTo(sw, s.position);
     }
-}
 
-void AddPropertyList() {
-    const Rect box = GalleryPropertyListBox();
-    g_gallery.list = CreatePropertyList(g_gallery.module, g_gallery.window, kListId, box.x, box.y,
-                                        box.width, box.height, GalleryValueColumn());
-    if (!g_gallery.list)
-        throw std::runtime_error("cannot create the property list");
+    HWND list = g_gallery.list =
+        CreatePropertyList(module, window, kListId, kListBox.left, kListBox.top, kListBox.Width(),
+                           kListBox.Height(), kValueColumn);
+    Require(list, "the property list");
     // Live values first: the gallery rewrites them at every notification.
-    PropertySection* live = AddPropertySection(g_gallery.list, "Live values", true);
-    for (const GaugeSpec& entry : GalleryGauges())
-        g_gallery.gaugeItems.push_back(
-            AddPropertyItem(g_gallery.list, live, ("Gauge " + std::to_string(entry.id)).c_str(),
-                            GaugeValueText(entry.value, entry).c_str()));
-    for (const SwitchSpec& entry : GallerySwitches())
-        g_gallery.switchItems.push_back(
-            AddPropertyItem(g_gallery.list, live, ("Switch " + std::to_string(entry.id)).c_str(),
-                            SwitchPositionName(entry.position)));
-    for (const PropertySpec& section : GallerySampleSections()) {
-        PropertySection* added =
-            AddPropertySection(g_gallery.list, section.title, section.expanded);
+    PropertySection* live = AddPropertySection(list, "Live values", true);
+    for (const GaugeSpec& g : kGauges)
+        g_gallery.gaugeItems.push_back(AddPropertyItem(list, live,
+                                                       ("Gauge " + std::to_string(g.id)).c_str(),
+                                                       GaugeValueText(g.value, g).c_str()));
+    for (const SwitchSpec& s : kSwitches)
+        g_gallery.switchItems.push_back(AddPropertyItem(list, live,
+                                                        ("Switch " + std::to_string(s.id)).c_str(),
+                                                        SwitchPositionName(s.position)));
+    for (const auto& section : kSampleSections) {
+        PropertySection* added = AddPropertySection(list, section.title, section.expanded);
         for (const auto& item : section.items)
-            AddPropertyItem(g_gallery.list, added, item.first, item.second);
+            AddPropertyItem(list, added, item.first, item.second);
     }
-}
 
-void AddLog() {
-    AddStandard("STATIC", "Notifications (control, code, value), newest last:", 0,
-                GalleryLogCaptionBox(), -1);
+    AddChild(window, "STATIC", "Notifications (control, code, value), newest last:", 0,
+             kLogCaptionBox, -1);
     g_gallery.log =
-        AddStandard("LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
-                    GalleryLogBox(), kLogId);
+        AddChild(window, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+                 kLogBox, kLogId);
 }
 
 void Log(const std::string& line) {
@@ -130,24 +230,20 @@ void Log(const std::string& line) {
     SendMessageA(g_gallery.log, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
-void OnCreate() {
-    for (const GroupSpec& group : GalleryGroups())
-        AddStandard("BUTTON", group.caption, BS_GROUPBOX, group.box, -1);
-    AddGauges();
-    AddSwitches();
-    AddPropertyList();
-    AddLog();
-}
-
-// WM_HSCROLL from a gauge: the code in the low word; the value, whole, in the gauge's slot 0.
+// WM_HSCROLL from a gauge: the code in the low word; the value, whole, in the gauge's slot.
 void OnGaugeNotification(int code, HWND gauge) {
     const int id = GetDlgCtrlID(gauge);
     const int value = GetGaugeValue(gauge);
-    Log(GaugeNotificationText(id, code, value));
-    const int index = GaugeIndex(id);
+    const int index = IndexOf(kGauges, id);
+    const char* name = code == SB_LINEUP       ? " SB_LINEUP"
+                       : code == SB_LINEDOWN   ? " SB_LINEDOWN"
+                       : code == SB_THUMBTRACK ? " SB_THUMBTRACK"
+                                               : "";
+    Log("gauge " + std::to_string(id) + " (" + (index >= 0 ? kGauges[index].caption : "?") +
+        "): code " + std::to_string(code) + name + ", value " + std::to_string(value));
     if (index >= 0 && static_cast<std::size_t>(index) < g_gallery.gaugeItems.size())
         SetPropertyItemText(g_gallery.list, g_gallery.gaugeItems[index], nullptr,
-                            GaugeValueText(value, GalleryGauges()[index]).c_str());
+                            GaugeValueText(value, kGauges[index]).c_str());
 }
 
 // WM_COMMAND: a switch's new position comes in lParam; Esc ends as IDCANCEL.
@@ -156,26 +252,15 @@ void OnCommand(int id, LPARAM lParam) {
         DestroyWindow(g_gallery.window);
         return;
     }
-    const int index = SwitchIndex(id);
+    const int index = IndexOf(kSwitches, id);
     if (index < 0)
         return;
     const int position = static_cast<int>(lParam);
-    Log(SwitchNotificationText(id, position));
+    Log("switch " + std::to_string(id) + " (" + kSwitches[index].caption + "): position " +
+        std::to_string(position) + " (" + SwitchPositionName(position) + ")");
     if (static_cast<std::size_t>(index) < g_gallery.switchItems.size())
         SetPropertyItemText(g_gallery.list, g_gallery.switchItems[index], nullptr,
                             SwitchPositionName(position));
-}
-
-void OnDestroy() {
-    // Frees the list's records and texts while the window still exists.
-    if (g_gallery.list)
-        DestroyPropertyList(g_gallery.list);
-    g_gallery.list = nullptr;
-    g_gallery.log = nullptr;
-    g_gallery.window = nullptr;
-    g_gallery.module = nullptr;
-    g_gallery.gaugeItems.clear();
-    g_gallery.switchItems.clear();
 }
 
 LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -193,7 +278,11 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnCommand(LOWORD(wParam), lParam);
             return 0;
         case WM_DESTROY:
-            OnDestroy();
+            // Frees the list's records and texts while the window still exists; the log of
+            // notifications stays for the script.
+            if (g_gallery.list)
+                DestroyPropertyList(g_gallery.list);
+            g_gallery = Gallery{{}, {}, {}, {}, {}, {}, std::move(g_gallery.notifications)};
             return 0;
         default:
             break;
@@ -202,25 +291,8 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PrintError(std::string("control gallery: ") + error.what());
         if (message == WM_CREATE)
             return -1; // the window is not made
-    } catch (...) {
-        PrintError("control gallery: unexpected failure");
-        if (message == WM_CREATE)
-            return -1;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool RegisterGalleryClass() {
-    WNDCLASSA existing;
-    if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &existing))
-        return true;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = GalleryProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass) != 0;
 }
 
 } // namespace
@@ -236,12 +308,12 @@ HWND OpenGallery(HWND owner) {
         PrintError("control gallery: no loaded module has registered the control classes");
         return nullptr;
     }
-    if (!RegisterGalleryClass())
+    if (!RegisterHostClass(kClassName, GalleryProc))
         return nullptr;
     g_gallery.module = module;
     g_gallery.notifications.clear();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, GalleryClientSize().width, GalleryClientSize().height};
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
     HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, style, 20, 490,
                                   frame.right - frame.left, frame.bottom - frame.top, owner,

@@ -1,6 +1,7 @@
 #include "host_core.h"
 
 #include "host_api.h"
+#include "resource.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -42,6 +43,10 @@ HMODULE ModuleOfAddress(const void* address) {
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        static_cast<LPCSTR>(address), &module);
     return module;
+}
+
+template <typename Function> Function ExportOf(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 // Dialogs can also end without oapiCloseDialog (their own DestroyWindow, the host's exit).
@@ -95,6 +100,21 @@ int DateToVersion(const char* date) {
     return year * 10000 + month * 100 + day;
 }
 
+ModuleInfo DescribeModule(HMODULE module) {
+    ModuleInfo info;
+    if (auto version = ExportOf<int (*)()>(module, "GetModuleVersion"))
+        info.version = version();
+    if (auto date = ExportOf<const char* (*)()>(module, "ModuleDate"))
+        if (const char* text = date())
+            info.date = text;
+    char text[1024];
+    info.description.assign(
+        text, std::max(0, LoadStringA(module, IDS_MODULE_DESCRIPTION, text, sizeof text)));
+    info.category.assign(text,
+                         std::max(0, LoadStringA(module, IDS_MODULE_CATEGORY, text, sizeof text)));
+    return info;
+}
+
 HMODULE LoadModule(const std::string& path) {
     HMODULE module = LoadLibraryA(path.c_str());
     if (!module)
@@ -106,35 +126,33 @@ HMODULE LoadModule(const std::string& path) {
             return module;
         }
     try {
-        g_modules.push_back(LoadedModule{module, path});
+        g_modules.push_back(LoadedModule{module, path, path.substr(path.find_last_of("\\/:") + 1)});
     } catch (...) {
         FreeLibrary(module);
         throw;
     }
-    typedef void (*InitModuleFunction)(HINSTANCE);
-    auto init = reinterpret_cast<InitModuleFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module, "InitModule")));
-    if (init)
+    if (auto init = ExportOf<void (*)(HINSTANCE)>(module, "InitModule"))
         init(module);
     return module;
 }
 
-void UnloadModule(HMODULE module) {
-    auto loaded = std::find_if(g_modules.begin(), g_modules.end(),
-                               [module](const LoadedModule& m) { return m.handle == module; });
-    if (loaded == g_modules.end())
-        return;
+Unloaded UnloadModule(HMODULE module) {
+    Unloaded result;
+    if (std::none_of(g_modules.begin(), g_modules.end(),
+                     [module](const LoadedModule& m) { return m.handle == module; }))
+        return result;
     if (g_beforeUnload)
         g_beforeUnload(module);
     // Nothing of the module may run after its ExitModule: close its windows and forget its
     // commands before the library goes.
-    ForgetDestroyedDialogs();
     std::vector<HWND> windows;
-    for (const ModuleDialog& d : g_dialogs)
+    for (const ModuleDialog& d : Dialogs())
         if (d.module == module)
             windows.push_back(d.window);
     for (HWND window : windows)
         DestroyWindow(window);
+    for (HWND window : windows)
+        ++(IsWindow(window) ? result.dialogsLeftOpen : result.dialogsClosed);
     ForgetDestroyedDialogs();
     g_commands.erase(std::remove_if(g_commands.begin(), g_commands.end(),
                                     [module](const CustomCommand& c) { return c.owner == module; }),
@@ -144,6 +162,8 @@ void UnloadModule(HMODULE module) {
                                    [module](const LoadedModule& m) { return m.handle == module; }),
                     g_modules.end());
     FreeLibrary(module);
+    result.released = !ModuleOfAddress(module);
+    return result;
 }
 
 void UnloadAllModules() {

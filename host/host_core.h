@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,18 @@ struct ModuleDialog {
 struct LoadedModule {
     HMODULE handle;
     std::string path;
+    std::string name; // the file name, without its folder
 };
+
+// What a module tells about itself: its exports GetModuleVersion and ModuleDate (none when it
+// lacks them) and the description and category in its string table.
+struct ModuleInfo {
+    std::optional<int> version;
+    std::optional<std::string> date;
+    std::string description;
+    std::string category;
+};
+ModuleInfo DescribeModule(HMODULE module);
 
 // One call of a host function, as the module made it.
 struct HostCall {
@@ -59,11 +71,18 @@ void SetDialogOwner(HWND owner);
 // close its own windows that hold controls of the module's classes.
 void SetBeforeUnloadHandler(std::function<void(HMODULE)> handler);
 
+// What UnloadModule did with a module's dialogs and its library.
+struct Unloaded {
+    int dialogsClosed = 0;
+    int dialogsLeftOpen = 0; // windows that would not go
+    bool released = false;   // the library is no longer mapped in the process
+};
+
 // Modules: LoadModule loads the DLL (its entry calls InitLib) and calls its InitModule.
 // UnloadModule first closes the module's dialogs and forgets its commands, so nothing of
 // the module can run after its ExitModule, then frees it.
 HMODULE LoadModule(const std::string& path);
-void UnloadModule(HMODULE module);
+Unloaded UnloadModule(HMODULE module);
 void UnloadAllModules();
 const std::vector<LoadedModule>& Modules();
 

@@ -8,12 +8,9 @@
 #include "host_core.h"
 #include "main_window.h"
 #include "script.h"
-#include "script_runner.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <memory>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -23,50 +20,40 @@ struct Options {
     bool hasScript = false;
     bool trace = false;
     bool help = false;
-    std::string error;
 };
 
-std::string ExecutableFolder() {
-    char path[MAX_PATH] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path, length);
-    const std::size_t slash = full.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
-}
-
-Options ReadOptions(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc && options.error.empty(); ++i) {
+// Reads the command line into `options`; what is wrong with it, or empty.
+std::string ReadOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--trace") {
             options.trace = true;
         } else if (argument == "--help" || argument == "-h" || argument == "/?") {
             options.help = true;
         } else if (argument == "--run" || argument == "--script") {
-            if (i + 1 >= argc || options.hasScript) {
-                options.error = argument + " needs one argument, and only one script is run";
-                break;
-            }
+            if (i + 1 >= argc || options.hasScript)
+                return argument + " needs one argument, and only one script is run";
             options.hasScript = true;
-            if (argument == "--run") {
-                options.script = argv[++i];
-            } else {
-                std::ifstream file(argv[++i], std::ios::binary);
+            options.script = argv[++i];
+            if (argument == "--script") {
+                std::ifstream file(argv[i], std::ios::binary);
                 if (!file)
-                    options.error = std::string("cannot read the script ") + argv[i];
-                std::ostringstream text;
-                text << file.rdbuf();
-                options.script = text.str();
+                    return std::string("cannot read the script ") + argv[i];
+                options.script.assign(std::istreambuf_iterator<char>(file), {});
             }
         } else if (argument.rfind("--", 0) == 0) {
-            options.error = "unknown option " + argument;
+            return "unknown option " + argument;
         } else {
             options.modules.push_back(argument);
         }
     }
-    if (options.modules.empty())
-        options.modules.push_back(ExecutableFolder() + "CalculatorKelvo.dll");
-    return options;
+    if (options.modules.empty()) { // the module beside the host
+        char path[MAX_PATH] = "";
+        const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+        options.modules.push_back(self.substr(0, self.find_last_of("\\/") + 1) +
+                                  "CalculatorKelvo.dll");
+    }
+    return "";
 }
 
 void PrintCallLog() {
@@ -98,10 +85,11 @@ int RunMessageLoop(HWND mainWindow) {
     return static_cast<int>(message.wParam);
 }
 
-int RunHost(HINSTANCE instance, int showCommand) {
-    const Options options = ReadOptions(__argc, __argv);
-    if (!options.error.empty()) {
-        host::PrintError(options.error);
+int RunHost(int showCommand) {
+    Options options;
+    const std::string optionsError = ReadOptions(__argc, __argv, options);
+    if (!optionsError.empty()) {
+        host::PrintError(optionsError);
         return 2;
     }
     if (options.help) {
@@ -110,17 +98,15 @@ int RunHost(HINSTANCE instance, int showCommand) {
         host::PrintLine(host::ScriptHelp());
         return 0;
     }
-    host::ParsedScript script;
-    if (options.hasScript) {
-        script = host::ParseScript(options.script);
-        if (!script.error.empty()) {
-            host::PrintError("script " + script.error);
-            return 2;
-        }
+    std::string scriptError;
+    std::vector<host::ScriptStep> steps = host::ParseScript(options.script, scriptError);
+    if (!scriptError.empty()) {
+        host::PrintError("script " + scriptError);
+        return 2;
     }
 
     host::MainWindow mainWindow;
-    if (!mainWindow.Create(instance)) {
+    if (!mainWindow.Create()) {
         host::PrintError("cannot create the main window");
         return 3;
     }
@@ -141,13 +127,9 @@ int RunHost(HINSTANCE instance, int showCommand) {
     ShowWindow(mainWindow.hwnd(), showCommand);
     UpdateWindow(mainWindow.hwnd());
 
-    std::unique_ptr<host::ScriptRunner> runner;
-    if (options.hasScript) {
-        runner = std::make_unique<host::ScriptRunner>(mainWindow, script.steps);
-        runner->Start();
-    }
+    if (!steps.empty())
+        host::StartScript(mainWindow, std::move(steps));
     int exitCode = RunMessageLoop(mainWindow.hwnd());
-    runner.reset();
     host::UnloadAllModules(); // when the loop ended some other way than Shutdown
     host::SetBeforeUnloadHandler(nullptr);
     if (options.trace)
@@ -159,9 +141,9 @@ int RunHost(HINSTANCE instance, int showCommand) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     try {
-        return RunHost(instance, showCommand);
+        return RunHost(showCommand);
     } catch (const std::exception& error) {
         host::PrintError(error.what());
     } catch (...) {

@@ -2,7 +2,6 @@
 
 #include "console_output.h"
 #include "host_core.h"
-#include "module_info.h"
 
 namespace host {
 
@@ -24,12 +23,12 @@ constexpr int kButtonHeight = 26;
 std::string ModulesText() {
     std::string text;
     for (const LoadedModule& module : Modules()) {
-        const ModuleInfo info = DescribeModule(module);
-        text += info.name;
-        if (info.hasVersion)
-            text += "    version " + std::to_string(info.version);
-        if (info.hasDate)
-            text += "    built " + info.date;
+        const ModuleInfo info = DescribeModule(module.handle);
+        text += module.name;
+        if (info.version)
+            text += "    version " + std::to_string(*info.version);
+        if (info.date)
+            text += "    built " + *info.date;
         text += "\r\n";
         if (!info.category.empty())
             text += "[" + info.category + "]\r\n";
@@ -40,26 +39,35 @@ std::string ModulesText() {
     return text.empty() ? "No module loaded." : text;
 }
 
-bool ModuleGoneFromProcess(HMODULE module) {
-    HMODULE found = nullptr;
-    return !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                   GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                               reinterpret_cast<LPCSTR>(module), &found);
-}
-
 } // namespace
 
-HWND MainWindow::Create(HINSTANCE instance) {
+bool RegisterHostClass(const char* name, WNDPROC proc) {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass))
-        return nullptr;
-    CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    20, 10, 900, 470, nullptr, nullptr, instance, this);
+    windowClass.lpszClassName = name;
+    WNDCLASSA existing;
+    return GetClassInfoA(windowClass.hInstance, name, &existing) || RegisterClassA(&windowClass);
+}
+
+HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, const Box& box,
+              int id) {
+    HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, box.left,
+                                 box.top, box.Width(), box.Height(), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return child;
+}
+
+HWND MainWindow::Create() {
+    if (RegisterHostClass(kClassName, Proc))
+        CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, kTitle,
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 10, 900, 470, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), this);
     return hwnd_;
 }
 
@@ -99,13 +107,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        if (LOWORD(wParam) == IDOK ||
+            (LOWORD(wParam) == kCommandListId && HIWORD(wParam) == LBN_DBLCLK))
+            RunSelectedCommand();
         return 0;
     case WM_CLOSE:
         Shutdown(exitCode_);
         return 0;
     case WM_DESTROY:
-        OnDestroy();
+        SetDialogOwner(nullptr);
+        hwnd_ = nullptr;
+        PostQuitMessage(exitCode_);
         return 0;
     default:
         break;
@@ -113,31 +125,23 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-HWND MainWindow::AddChild(const char* className, const char* text, DWORD style, int id) {
-    HWND child = CreateWindowExA(
-        0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE)), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return child;
-}
-
 void MainWindow::OnCreate() {
-    modulesLabel_ = AddChild("STATIC", "Loaded modules:", 0, -1);
+    // Placed by OnSize.
+    const Box box = BoxAt(0, 0, 10, 10);
+    modulesLabel_ = AddChild(hwnd_, "STATIC", "Loaded modules:", 0, box, -1);
     modulesText_ =
-        AddChild("EDIT", "",
+        AddChild(hwnd_, "EDIT", "",
                  WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                 kModulesTextId);
-    commandsLabel_ =
-        AddChild("STATIC", "Commands (double-click one, or select it and press Open):", 0, -1);
-    commandList_ = AddChild("LISTBOX", "",
+                 box, kModulesTextId);
+    commandsLabel_ = AddChild(
+        hwnd_, "STATIC", "Commands (double-click one, or select it and press Open):", 0, box, -1);
+    commandList_ = AddChild(hwnd_, "LISTBOX", "",
                             WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS |
                                 LBS_NOINTEGRALHEIGHT,
-                            kCommandListId);
+                            box, kCommandListId);
     const INT tabStop = 90; // dialog units: the descriptions line up after the labels
     SendMessageA(commandList_, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    openButton_ = AddChild("BUTTON", "Open", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+    openButton_ = AddChild(hwnd_, "BUTTON", "Open", WS_TABSTOP | BS_DEFPUSHBUTTON, box, IDOK);
 }
 
 void MainWindow::OnSize(int width, int height) {
@@ -161,11 +165,7 @@ void MainWindow::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &paint);
     RECT client;
     GetClientRect(hwnd_, &client);
-    PaintView(dc, client.bottom);
-    EndPaint(hwnd_, &paint);
-}
-
-void MainWindow::PaintView(HDC dc, int height) {
+    const int height = client.bottom;
     const RECT view = {0, 0, kViewWidth, height};
     FillRect(dc, &view, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const int saved = SaveDC(dc); // text colour, mode and font come back with RestoreDC
@@ -176,17 +176,7 @@ void MainWindow::PaintView(HDC dc, int height) {
     DrawTextA(dc, "Simulator view: module dialogs open here.", -1, &caption,
               DT_CENTER | DT_WORDBREAK);
     RestoreDC(dc, saved);
-}
-
-void MainWindow::OnCommand(int id, int code) {
-    if (id == IDOK || (id == kCommandListId && code == LBN_DBLCLK))
-        RunSelectedCommand();
-}
-
-void MainWindow::OnDestroy() {
-    SetDialogOwner(nullptr);
-    hwnd_ = nullptr;
-    PostQuitMessage(exitCode_);
+    EndPaint(hwnd_, &paint);
 }
 
 void MainWindow::Refresh() {
@@ -195,12 +185,10 @@ void MainWindow::Refresh() {
     SetWindowTextA(modulesText_, ModulesText().c_str());
     SendMessageA(commandList_, LB_RESETCONTENT, 0, 0);
     listedLabels_.clear();
+    // The list keeps the order of adding: item i is label i.
     auto add = [this](const std::string& label, const std::string& description) {
         const std::string line = label + "\t" + description;
-        const LRESULT index =
-            SendMessageA(commandList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        SendMessageA(commandList_, LB_SETITEMDATA, static_cast<WPARAM>(index),
-                     static_cast<LPARAM>(listedLabels_.size()));
+        SendMessageA(commandList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         listedLabels_.push_back(label);
     };
     for (const CustomCommand& command : Commands())
@@ -211,13 +199,9 @@ void MainWindow::Refresh() {
 }
 
 void MainWindow::RunSelectedCommand() {
-    const LRESULT selected = SendMessageA(commandList_, LB_GETCURSEL, 0, 0);
-    if (selected == LB_ERR)
-        return;
-    const auto index =
-        static_cast<std::size_t>(SendMessageA(commandList_, LB_GETITEMDATA, selected, 0));
-    if (index < listedLabels_.size())
-        RunCommand(listedLabels_[index]);
+    const auto selected = static_cast<std::size_t>(SendMessageA(commandList_, LB_GETCURSEL, 0, 0));
+    if (selected < listedLabels_.size()) // LB_ERR is -1: none
+        RunCommand(listedLabels_[selected]);
 }
 
 bool MainWindow::RunCommand(const std::string& label, HWND* opened) {
@@ -236,35 +220,20 @@ bool MainWindow::RunCommand(const std::string& label, HWND* opened) {
     return false;
 }
 
-void MainWindow::UnloadModulesReporting() {
-    bool clean = true;
-    while (!Modules().empty()) {
-        const LoadedModule module = Modules().back();
-        std::vector<HWND> windows;
-        for (const ModuleDialog& dialog : Dialogs())
-            if (dialog.module == module.handle)
-                windows.push_back(dialog.window);
-        UnloadModule(module.handle);
-        int leftOpen = 0;
-        for (HWND window : windows)
-            leftOpen += IsWindow(window) ? 1 : 0;
-        const bool released = ModuleGoneFromProcess(module.handle);
-        PrintLine("unloaded " + FileNameOf(module.path) + ": " +
-                  std::to_string(windows.size() - leftOpen) + " window(s) closed, " +
-                  std::to_string(leftOpen) + " left open, library " +
-                  (released ? "released" : "still mapped"));
-        clean = clean && leftOpen == 0 && released;
-    }
-    if (!clean)
-        exitCode_ = 1;
-}
-
 void MainWindow::Shutdown(int exitCode) {
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
     exitCode_ = exitCode;
-    UnloadModulesReporting();
+    while (!Modules().empty()) {
+        const LoadedModule module = Modules().back();
+        const Unloaded unloaded = UnloadModule(module.handle);
+        PrintLine("unloaded " + module.name + ": " + std::to_string(unloaded.dialogsClosed) +
+                  " window(s) closed, " + std::to_string(unloaded.dialogsLeftOpen) +
+                  " left open, library " + (unloaded.released ? "released" : "still mapped"));
+        if (unloaded.dialogsLeftOpen || !unloaded.released)
+            exitCode_ = 1;
+    }
     if (hwnd_)
         DestroyWindow(hwnd_);
 }

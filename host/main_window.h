@@ -5,11 +5,19 @@
 
 #include <windows.h>
 
+#include "geometry.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace host {
+
+// The host's own windows: a class with the arrow cursor and the dialog colour (registered
+// once), and visible children in the dialog font.
+bool RegisterHostClass(const char* name, WNDPROC proc);
+HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, const Box& box,
+              int id);
 
 // A command of the host itself; `run` returns the window that it opened or brought forward.
 struct HostCommand {
@@ -25,7 +33,7 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Registers the class and creates the window, hidden; null on failure.
-    HWND Create(HINSTANCE instance);
+    HWND Create();
     HWND hwnd() const { return hwnd_; }
 
     void AddHostCommand(HostCommand command);
@@ -49,12 +57,7 @@ private:
     void OnCreate();
     void OnSize(int width, int height);
     void OnPaint();
-    void PaintView(HDC dc, int height);
-    void OnCommand(int id, int code);
-    void OnDestroy();
     void RunSelectedCommand();
-    HWND AddChild(const char* className, const char* text, DWORD style, int id);
-    void UnloadModulesReporting();
 
     HWND hwnd_ = nullptr;
     HWND modulesText_ = nullptr;

@@ -1,9 +1,11 @@
 // The host's scripts: steps for tests and demos, such as
-//     command "Calculator Kelvo"; click 1; click +; click 2; click =; display; quit
+//     command "Calculator Kelvo"; click 1; click +; click 2; click =; text 102 -1; quit
 // Steps are separated by new lines or semicolons; words by blanks; a word with blanks or
 // semicolons goes in double quotes (\" and \\ inside them); a step that starts with # is a
-// comment. Portable: no window handles here.
+// comment.
 #pragma once
+
+#include "main_window.h"
 
 #include <string>
 #include <vector>
@@ -16,15 +18,16 @@ struct ScriptStep {
     int line = 0; // where the step starts, from 1
 };
 
-struct ParsedScript {
-    std::vector<ScriptStep> steps;
-    std::string error; // empty when the whole script is well formed
-};
-
-// Splits the text into steps and checks each verb and its number of arguments.
-ParsedScript ParseScript(const std::string& text);
+// Splits the text into steps and checks each verb and its number of arguments. On a fault,
+// no steps and `error` says what and where.
+std::vector<ScriptStep> ParseScript(const std::string& text, std::string& error);
 
 // One line for each verb, for --help.
-const char* ScriptHelp();
+std::string ScriptHelp();
+
+// Runs the steps inside the host's message loop, one at a time from a timer, so that the
+// windows are real, receive their messages and paint between steps. A failing step prints
+// why and shuts the host down with exit code 1.
+void StartScript(MainWindow& host, std::vector<ScriptStep> steps);
 
 } // namespace host

@@ -2,7 +2,9 @@
 // functions and the window capture behind the screenshots.
 #include "host_api.h"
 #include "host_core.h"
-#include "screenshot.h"
+#include "window_capture.h"
+
+#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
@@ -41,10 +43,8 @@ HWND CreatePainted(DWORD style, int width, int height) {
 }
 
 // The pixel at (x, y) of an image as 0xRRGGBB.
-unsigned long PixelAt(const host::RgbImage& image, int x, int y) {
-    const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 3;
-    return static_cast<unsigned long>(image.pixels[at]) << 16 | image.pixels[at + 1] << 8 |
-           image.pixels[at + 2];
+unsigned long PixelAt(const host::WindowPixels& image, int x, int y) {
+    return image.pixels[static_cast<std::size_t>(y) * image.width + x] & 0xFFFFFF;
 }
 
 } // namespace
@@ -82,49 +82,79 @@ TEST(HostCore, HostFunctionsKeepExceptionsFromTheModule) {
     EXPECT_EQ(log[log.size() - 1].function, "oapiOpenDialogEx");
 }
 
-TEST(HostScreenshot, ReadsAFramelessWindowAsPainted) {
-    HWND window = CreatePainted(WS_POPUP, 60, 40);
+TEST(HostScreenshot, ReadsTheClientAreaOrTheWholeWindow) {
+    HWND window = CreatePainted(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 200, 120);
     ASSERT_TRUE(window);
-    const host::RgbImage image = host::CaptureWindow(window);
-    ASSERT_EQ(image.width, 60);
-    ASSERT_EQ(image.height, 40);
-    // Rows top-down, channels in R, G, B order, the box's edges where it was painted.
-    EXPECT_EQ(PixelAt(image, 10, 5), 0xFF0000ul);
-    EXPECT_EQ(PixelAt(image, 29, 24), 0xFF0000ul);
-    EXPECT_EQ(PixelAt(image, 9, 5), 0xFFFFFFul);
-    EXPECT_EQ(PixelAt(image, 10, 4), 0xFFFFFFul);
-    EXPECT_EQ(PixelAt(image, 30, 24), 0xFFFFFFul);
-    EXPECT_EQ(PixelAt(image, 29, 25), 0xFFFFFFul);
-    EXPECT_EQ(PixelAt(image, 59, 39), 0xFFFFFFul);
+    RECT frame, client;
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    ASSERT_GT(origin.y, frame.top); // the title bar is above the client area
+
+    const host::WindowPixels whole = host::CaptureWindow(window, true);
+    ASSERT_EQ(whole.width, frame.right - frame.left);
+    ASSERT_EQ(whole.height, frame.bottom - frame.top);
+    const host::WindowPixels inner = host::CaptureWindow(window, false);
+    ASSERT_EQ(inner.width, client.right);
+    ASSERT_EQ(inner.height, client.bottom);
+    // Rows top-down, channels as 0xRRGGBB, the box's edges where it was painted, in both.
+    const int dx = origin.x - frame.left, dy = origin.y - frame.top;
+    const struct {
+        int x, y;
+        unsigned long colour;
+    } probes[] = {{10, 5, 0xFF0000}, {29, 24, 0xFF0000}, {9, 5, 0xFFFFFF},
+                  {10, 4, 0xFFFFFF}, {30, 24, 0xFFFFFF}, {29, 25, 0xFFFFFF}};
+    for (const auto& p : probes) {
+        EXPECT_EQ(PixelAt(inner, p.x, p.y), p.colour) << p.x << ", " << p.y;
+        EXPECT_EQ(PixelAt(whole, p.x + dx, p.y + dy), p.colour) << p.x << ", " << p.y;
+    }
+    // The title bar is not the client's white.
+    EXPECT_NE(PixelAt(whole, whole.width / 2, dy / 2), 0xFFFFFFul);
     DestroyWindow(window);
 }
 
-TEST(HostScreenshot, TakesTheFrameWithTheClientArea) {
-    HWND window = CreatePainted(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 200, 120);
-    ASSERT_TRUE(window);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    const int left = origin.x - frame.left, top = origin.y - frame.top;
-    ASSERT_GT(top, 0); // the title bar is above the client area
-
-    const host::RgbImage image = host::CaptureWindow(window);
-    ASSERT_EQ(image.width, frame.right - frame.left);
-    ASSERT_EQ(image.height, frame.bottom - frame.top);
-    EXPECT_EQ(PixelAt(image, left + 10, top + 5), 0xFF0000ul);
-    EXPECT_EQ(PixelAt(image, left + 29, top + 24), 0xFF0000ul);
-    EXPECT_EQ(PixelAt(image, left + 30, top + 25), 0xFFFFFFul);
-    // The title bar is not the client's white.
-    EXPECT_NE(PixelAt(image, image.width / 2, top / 2), 0xFFFFFFul);
+TEST(HostScreenshot, PngFileHoldsExactlyTheCapturedPixels) {
+    HWND window = CreatePainted(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 120, 80);
+    const host::WindowPixels image = host::CaptureWindow(window, true);
     DestroyWindow(window);
+    ASSERT_FALSE(image.pixels.empty());
+    DeleteFileA("capture.png");
+    ASSERT_TRUE(host::SavePng(image, "capture.png"));
+
+    // Read back through the system's decoder, as an independent reader.
+    namespace gdip = Gdiplus::DllExports;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    Gdiplus::GpBitmap* read = nullptr;
+    ASSERT_EQ(gdip::GdipCreateBitmapFromFile(L"capture.png", &read), Gdiplus::Ok);
+    GUID format;
+    gdip::GdipGetImageRawFormat(read, &format);
+    EXPECT_TRUE(IsEqualGUID(format, Gdiplus::ImageFormatPNG));
+    UINT width = 0, height = 0;
+    gdip::GdipGetImageWidth(read, &width);
+    gdip::GdipGetImageHeight(read, &height);
+    ASSERT_EQ(static_cast<int>(width), image.width);
+    ASSERT_EQ(static_cast<int>(height), image.height);
+    int differing = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            Gdiplus::ARGB argb = 0;
+            gdip::GdipBitmapGetPixel(read, x, y, &argb);
+            differing += argb != (0xFF000000 | PixelAt(image, x, y));
+        }
+    EXPECT_EQ(differing, 0);
+    gdip::GdipDisposeImage(read);
+    Gdiplus::GdiplusShutdown(token);
+    DeleteFileA("capture.png");
 }
 
 TEST(HostScreenshot, NothingForAMissingWindow) {
-    EXPECT_TRUE(host::CaptureWindow(nullptr).pixels.empty());
+    EXPECT_TRUE(host::CaptureWindow(nullptr, true).pixels.empty());
     HWND window = CreatePainted(WS_POPUP, 20, 20);
     DestroyWindow(window);
-    EXPECT_TRUE(host::CaptureWindow(window).pixels.empty());
-    EXPECT_FALSE(host::SaveScreenshot(window, "never-written.png"));
+    EXPECT_TRUE(host::CaptureWindow(window, false).pixels.empty());
+    EXPECT_FALSE(host::SavePng(host::CaptureWindow(window, true), "never-written.png"));
     EXPECT_EQ(GetFileAttributesA("never-written.png"), INVALID_FILE_ATTRIBUTES);
 }

@@ -1,6 +1,7 @@
 #include "win_test_support.h"
 
 #include "host_core.h"
+#include "window_capture.h"
 
 namespace kelvo_test {
 
@@ -201,33 +202,10 @@ testing::AssertionResult Notified(RecordingWindow& parent, HWND control,
 }
 
 ClientCapture::ClientCapture(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-    pixels_.assign(static_cast<size_t>(width_) * height_, 0);
-    if (width_ <= 0 || height_ <= 0)
-        return;
-    HDC windowDc = GetDC(window);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD* source = static_cast<const DWORD*>(bits);
-    pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
-    SelectObject(memoryDc, old);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
+    host::WindowPixels image = host::CaptureWindow(window, false);
+    width_ = image.width;
+    height_ = image.height;
+    pixels_ = std::move(image.pixels);
 }
 
 COLORREF ClientCapture::At(int x, int y) const {
