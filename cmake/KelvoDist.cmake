@@ -14,7 +14,13 @@ if(NOT release_entry MATCHES "([0-9]+-[0-9]+-[0-9]+)$")
     message(FATAL_ERROR "CHANGELOG.md has no entry \"## [${PROJECT_VERSION}] - YYYY-MM-DD\"")
 endif()
 set(KELVO_RELEASE_DATE ${CMAKE_MATCH_1})
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+# The README shows the version too.
+file(STRINGS ${CMAKE_SOURCE_DIR}/README.md readme_version REGEX "^Version ${PROJECT_VERSION},")
+if(NOT readme_version)
+    message(FATAL_ERROR "README.md does not show the version: \"Version ${PROJECT_VERSION}, ...\"")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+    ${CMAKE_SOURCE_DIR}/README.md)
 
 # The manual's version and date are filled in here.
 configure_file(${KELVO_MANUAL_SOURCE} ${KELVO_MANUAL} @ONLY)
