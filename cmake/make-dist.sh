@@ -19,7 +19,7 @@ mkdir -p "$stage/Modules/Plugin" "$stage/Doc"
 cp "$module" "$stage/Modules/Plugin/CalculatorKelvo.dll"
 # Read from standard input, so that the manual's images and style sheet are found beside its
 # source. Any complaint (a missing image, a bad directive) fails the package.
-(cd "$here/../docs/manual" && rst2pdf --quiet --compressed --stylesheets=manual.style \
+(cd "$here/../docs/manual" && rst2pdf --compressed --stylesheets=manual.yaml \
     --output="$stage/Doc/CalculatorKelvo.pdf" - <"$manual" 2>"$stage/manual.log")
 if [ -s "$stage/manual.log" ]; then
     cat "$stage/manual.log" >&2
