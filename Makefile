@@ -5,7 +5,7 @@ WIN32 := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINE_SESSION := cmake/wine-session.sh $(CURDIR)/$(WIN32)/wineprefix
 
-.PHONY: all deps native win32 test test-native test-win32 run bench format clean
+.PHONY: all deps native win32 test test-native test-win32 run bench dist format clean
 
 all: native win32
 
@@ -35,6 +35,10 @@ run: win32
 
 bench: win32
 	@$(XVFB) $(WINE_SESSION) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
+
+# The win32 build writes the release package (cmake/KelvoDist.cmake).
+dist: win32
+	@echo "Release package:" dist/CalculatorKelvo-*.zip
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

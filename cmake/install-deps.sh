@@ -2,6 +2,8 @@
 # Installs what the build and the tests need on a Debian 12 machine, only when missing.
 set -e
 packages="cmake ninja-build g++ googletest clang llvm g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth"
+# The release package: the manual's PDF and the zip archive.
+packages="$packages rst2pdf zip"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
