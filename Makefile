@@ -16,12 +16,19 @@ native: deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native
 
+# The native code again under AddressSanitizer and UBSan, with the fuzz targets.
+.PHONY: native-asan fuzz
+native-asan: deps
+	@cmake --preset native-asan >/dev/null
+	@cmake --build --preset native-asan
+
 win32: deps
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32
 
-test: native win32
+test: native native-asan win32
 	@ctest --preset native
+	@ctest --preset native-asan
 	@$(XVFB) $(WINE_SESSION) ctest --preset win32
 
 test-native: native
@@ -35,6 +42,9 @@ run: win32
 
 bench: win32
 	@$(XVFB) $(WINE_SESSION) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
+
+fuzz: native-asan
+	@KELVO_FUZZ_SECONDS=60 ctest --preset native-asan -L fuzz
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what the build and the tests need on a Debian 12 machine, only when missing.
 set -e
-packages="cmake ninja-build g++ googletest zlib1g-dev clang llvm g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth"
+packages="cmake ninja-build g++ googletest zlib1g-dev clang libclang-rt-14-dev llvm g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
