@@ -138,9 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlainCalculation plain;
     for (std::size_t i = 0; i < size; ++i) {
         const Key key = static_cast<Key>(FirstKey + data[i] % (LastKey - FirstKey + 1));
-        const std::string displayBefore = calculator.Display();
         const CalcState stateBefore = calculator.State();
         const CalcOperator pendingBefore = calculator.PendingOperator();
+        const std::string displayBefore = stateBefore == Error ? calculator.Display() : "";
 
         calculator.PressKey(key);
 
