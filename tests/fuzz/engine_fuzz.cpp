@@ -9,19 +9,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
-
-bool IsTyped(Key key) {
-    return key >= KeyDigit0 && key <= KeyPoint;
-}
-
-bool IsOperator(Key key) {
-    return key >= KeyDivide && key <= KeyAdd;
-}
 
 // The number that a typed operand stands for, or nothing when it is no number (a lone
 // point) or beyond what a double holds: the calculator then shows its read error.
@@ -52,92 +44,55 @@ std::string Reference(Key op, double a, double b) {
     return text;
 }
 
-// Follows the keys from a cleared calculator while they form a plain calculation; anything
-// else (C, a second operator, an operator on a result) ends the model until the next AC.
-class PlainCalculation {
-public:
-    void Check(Key key, const Calculator& calculator) {
-        if (key == KeyAllClear) {
-            phase = Phase::Fresh;
-            return;
-        }
-        switch (phase) {
-        case Phase::Fresh:
-        case Phase::Operator:
-            if (!IsTyped(key))
-                break;
-            typed[phase == Phase::Fresh ? 0 : 1] = Character(key);
-            phase = phase == Phase::Fresh ? Phase::First : Phase::Second;
-            return ExpectTyped(calculator);
-        case Phase::First:
-            if (IsTyped(key)) {
-                typed[0] += Character(key);
-                return ExpectTyped(calculator);
-            }
-            if (!IsOperator(key))
-                break;
-            op = key;
-            if (!ReadTyped(typed[0]))
-                return ExpectError(calculator, ReadErrorText);
-            FUZZ_CHECK(typed[0] == calculator.Display());
-            FUZZ_CHECK(calculator.State() == OperatorPending);
-            phase = Phase::Operator;
-            return;
-        case Phase::Second:
-            if (IsTyped(key)) {
-                typed[1] += Character(key);
-                return ExpectTyped(calculator);
-            }
-            if (key != KeyEquals)
-                break;
-            return ExpectResult(calculator);
-        case Phase::Off:
-            break;
-        }
-        phase = Phase::Off;
-    }
+// Appends the digits and points from keys[i] on to number; returns the index after them.
+std::size_t TypeNumber(const Key* keys, std::size_t count, std::size_t i, std::string& number) {
+    for (; i < count && keys[i] >= KeyDigit0 && keys[i] <= KeyPoint; ++i)
+        number += keys[i] == KeyPoint ? '.' : static_cast<char>('0' + (keys[i] - KeyDigit0));
+    return i;
+}
 
-private:
-    enum class Phase { Fresh, First, Operator, Second, Off };
+// What a cleared calculator shows after the given keys when they make a plain calculation
+// (typed number, operator, typed number, "="); nothing for any other sequence.
+std::optional<std::string> PlainResult(const Key* keys, std::size_t count) {
+    std::string first, second;
+    std::size_t i = TypeNumber(keys, count, 0, first);
+    if (first.empty() || i == count || keys[i] < KeyDivide || keys[i] > KeyAdd)
+        return std::nullopt;
+    const Key op = keys[i];
+    i = TypeNumber(keys, count, i + 1, second);
+    if (second.empty() || i + 1 != count || keys[i] != KeyEquals)
+        return std::nullopt;
+    const std::optional<double> a = ReadTyped(first);
+    const std::optional<double> b = ReadTyped(second);
+    if (!a || !b)
+        return std::string(ReadErrorText);
+    return Reference(op, *a, *b);
+}
 
-    static char Character(Key key) { return key == KeyPoint ? '.' : char('0' + key - KeyDigit0); }
-
-    void ExpectTyped(const Calculator& calculator) const {
-        FUZZ_CHECK(typed[phase == Phase::First ? 0 : 1] == calculator.Display());
-    }
-
-    void ExpectError(const Calculator& calculator, const char* text) {
-        FUZZ_CHECK(std::strcmp(calculator.Display(), text) == 0);
-        FUZZ_CHECK(calculator.State() == Error);
-        phase = Phase::Off;
-    }
-
-    void ExpectResult(const Calculator& calculator) {
-        const std::optional<double> a = ReadTyped(typed[0]);
-        const std::optional<double> b = ReadTyped(typed[1]);
-        if (!b)
-            return ExpectError(calculator, ReadErrorText);
-        const std::string expected = Reference(op, *a, *b);
-        if (expected == DivisionErrorText)
-            return ExpectError(calculator, DivisionErrorText);
-        FUZZ_CHECK(expected == calculator.Display());
-        FUZZ_CHECK(calculator.State() == Ready);
-        // A result leaves the calculator as fresh as AC for the next typed operand.
-        phase = Phase::Fresh;
-    }
-
-    Phase phase = Phase::Fresh;
-    std::string typed[2];
-    Key op = KeyAdd;
-};
+// Checks the display that the keys since the last AC have left.
+void CheckPlain(const Calculator& calculator, const Key* keys, std::size_t count) {
+    const std::optional<std::string> expected = PlainResult(keys, count);
+    if (!expected)
+        return;
+    FUZZ_CHECK(*expected == calculator.Display());
+    const bool failed = *expected == ReadErrorText || *expected == DivisionErrorText;
+    FUZZ_CHECK(calculator.State() == (failed ? Error : Ready));
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<Key> keys;
+    for (std::size_t i = 0; i < size; ++i)
+        keys.push_back(static_cast<Key>(FirstKey + data[i] % (LastKey - FirstKey + 1)));
     Calculator calculator(nullptr);
-    PlainCalculation plain;
-    for (std::size_t i = 0; i < size; ++i) {
-        const Key key = static_cast<Key>(FirstKey + data[i] % (LastKey - FirstKey + 1));
+    std::size_t cleared = 0; // the first key after the last AC
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const Key key = keys[i];
+        if (key == KeyAllClear) {
+            CheckPlain(calculator, &keys[cleared], i - cleared);
+            cleared = i + 1;
+        }
         const CalcState stateBefore = calculator.State();
         const CalcOperator pendingBefore = calculator.PendingOperator();
         const std::string displayBefore = stateBefore == Error ? calculator.Display() : "";
@@ -152,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(calculator.State() == Error);
             FUZZ_CHECK(calculator.PendingOperator() == pendingBefore);
         }
-        plain.Check(key, calculator);
     }
+    CheckPlain(calculator, keys.data() + cleared, keys.size() - cleared);
     return 0;
 }
