@@ -51,9 +51,10 @@ void CheckScroll(FuzzedDataProvider& input, const ScrollBarSetting& bar, int las
         FUZZ_CHECK(!up || *target < current);
         FUZZ_CHECK(!down || *target > current);
     }
+    // A page may be 0 rows: for the page codes the direction is all there is to check.
     if (code == PageUp || code == PageDown)
-        return;           // by a page, which may be 0 rows: the direction is all there is to check
-    int wanted = current; // codes that move nothing
+        return;
+    int wanted = current; // for the codes that move nothing
     if (code == LineUp)
         wanted = std::max(current - 1, bar.minimum);
     else if (code == LineDown)
