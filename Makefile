@@ -43,8 +43,10 @@ run: win32
 bench: win32
 	@$(XVFB) $(WINE_SESSION) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
 
+# Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for longer).
+FUZZ_SECONDS := 60
 fuzz: native-asan
-	@KELVO_FUZZ_SECONDS=60 ctest --preset native-asan -L fuzz
+	@KELVO_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset native-asan -L fuzz
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
