@@ -16,12 +16,19 @@ native: deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native
 
+# The native code again under AddressSanitizer and UBSan, with the fuzz targets.
+.PHONY: native-asan fuzz
+native-asan: deps
+	@cmake --preset native-asan >/dev/null
+	@cmake --build --preset native-asan
+
 win32: deps
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32
 
-test: native win32
+test: native native-asan win32
 	@ctest --preset native
+	@ctest --preset native-asan
 	@$(XVFB) $(WINE_SESSION) ctest --preset win32
 
 test-native: native
@@ -39,6 +46,11 @@ bench: win32
 # The win32 build writes the release package (cmake/KelvoDist.cmake).
 dist: win32
 	@echo "Release package:" dist/CalculatorKelvo-*.zip
+
+# Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for longer).
+FUZZ_SECONDS := 60
+fuzz: native-asan
+	@KELVO_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset native-asan -L fuzz
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what the build and the tests need on a Debian 12 machine, only when missing.
 set -e
-packages="cmake ninja-build g++ googletest clang llvm g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth"
+packages="cmake ninja-build g++ googletest clang libclang-rt-14-dev llvm g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth"
 # The release package: the manual's PDF and the zip archive.
 packages="$packages rst2pdf zip"
 missing=""

@@ -1,11 +1,15 @@
 #include "gauge_geometry.h"
 
 #include <algorithm>
+#include <climits>
 
 GaugeExtent GaugeExtentOf(int width, int height, bool vertical) {
     const int thickness = vertical ? width : height;
     const int length = vertical ? height : width;
-    return GaugeExtent{thickness, length, length - 2 * thickness};
+    // Both sides can be near INT_MAX (a window can be created that large); a track that would
+    // be shorter than INT_MIN is as absent as any other negative one.
+    const std::int64_t track = std::int64_t{length} - 2 * std::int64_t{thickness};
+    return GaugeExtent{thickness, length, static_cast<int>(std::max<std::int64_t>(track, INT_MIN))};
 }
 
 GaugeHit GaugeHitTest(const GaugeExtent& extent, int position) {
@@ -121,7 +125,7 @@ GaugeButtonLines HorizontalButtonLines(int w, int s) {
 
 GaugeButtonLines VerticalButtonLines(int h, int s) {
     const int m = s / 2;
-    const int t = 3 * s / 8;
+    const int t = static_cast<int>(3 * std::int64_t{s} / 8); // s may be near INT_MAX
     const int q = s / 4;
     GaugeButtonLines lines{};
     lines.light[0] = {{{0, s}, {0, 0}, {s, 0}}};

@@ -1,9 +1,17 @@
 #include "switch_geometry.h"
 
+#include <algorithm>
+
+namespace {
+// No screen comes near this size; a larger client is drawn as if it were this large, so that
+// every coordinate of the drawing fits in an int (a window can be created up to INT_MAX wide).
+constexpr int LargestDrawnSize = 1 << 27;
+} // namespace
+
 SwitchMetrics ComputeSwitchMetrics(int width, int height) {
     SwitchMetrics m{};
-    m.b = width / 2;
-    m.h = height / 2;
+    m.b = std::min(width, LargestDrawnSize) / 2;
+    m.h = std::min(height, LargestDrawnSize) / 2;
     // Hexagon with its flat sides b - 1 from the centre; the constants are deliberately the
     // five-digit decimals, so large switches keep the shape they have always had.
     m.s = static_cast<int>((m.b - 1) * 0.57735);

@@ -1,0 +1,14 @@
+// The fuzz targets' assertion: a broken invariant ends the run with a message, and libFuzzer
+// keeps the input that broke it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
