@@ -221,11 +221,8 @@ LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONUP:
         return OnButtonUp(window);
     case WM_CAPTURECHANGED:
+        // Also how WM_CANCELMODE ends a press: the default procedure releases the capture.
         return OnCaptureLost(window, reinterpret_cast<HWND>(lParam));
-    case WM_CANCELMODE:
-        // The default procedure releases the capture, if this gauge holds it.
-        OnCaptureLost(window, nullptr);
-        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -16,10 +16,15 @@ bool g_reallocFails = false;
 
 } // namespace
 
+// Under AddressSanitizer the allocator is the sanitizer's, reached through its interceptor.
+extern "C" void* __interceptor_realloc(void* block, size_t size) __attribute__((weak));
+
 // Stands in for the C library's realloc, which the display text grows with.
 extern "C" void* realloc(void* block, size_t size) noexcept {
     using Realloc = void* (*)(void*, size_t);
-    static const auto next = reinterpret_cast<Realloc>(dlsym(RTLD_NEXT, "realloc"));
+    static const auto next = __interceptor_realloc
+                                 ? __interceptor_realloc
+                                 : reinterpret_cast<Realloc>(dlsym(RTLD_NEXT, "realloc"));
     return g_reallocFails ? nullptr : next(block, size);
 }
 

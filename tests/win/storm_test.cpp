@@ -22,77 +22,62 @@ using kelvo_test::LoadedModule;
 using kelvo_test::PumpMessages;
 using kelvo_test::RecordingWindow;
 
-constexpr int kMessages = 20000;
-
 const int kExtremes[] = {INT_MIN, INT_MIN + 1, -65536, -32769, -1,          0,      1,
                          2,       3,           32767,  65535,  INT_MAX - 1, INT_MAX};
 const SIZE kSizes[] = {{0, 0},   {1, 1},    {2, 3},    {4000, 1}, {1, 4000},
                        {40, 60}, {100, 20}, {20, 100}, {17, 100}, {300, 200}};
 
-// A well-formed list record with 0 to 50 sections and up to 10,000 items in all, with empty,
-// long and missing texts. It owns its texts and arrays; the fonts, pen and brush are lent.
-class RandomList {
-public:
-    RandomList(std::mt19937& random, HWND window, const PropertyList& drawing) {
-        const int sections = std::uniform_int_distribution<int>(0, 50)(random);
-        int budget = std::uniform_int_distribution<int>(0, 10000)(random);
-        sections_.resize(sections);
-        sectionPointers_.resize(sections);
-        items_.resize(sections);
-        itemPointers_.resize(sections);
-        for (int s = 0; s < sections; ++s) {
-            const int count =
-                std::uniform_int_distribution<int>(0, budget / (sections - s))(random);
-            budget -= count;
-            items_[s].resize(count);
-            itemPointers_[s].resize(count);
-            for (int i = 0; i < count; ++i) {
-                items_[s][i] = PropertyItem{Text(random), Text(random)};
-                itemPointers_[s][i] = &items_[s][i];
-            }
-            sections_[s] =
-                PropertySection{itemPointers_[s].data(), count, Text(random), random() % 2 == 0};
-            sectionPointers_[s] = &sections_[s];
+// A well-formed list record: 0 to 50 sections, up to 10,000 items in all, with empty, long
+// and missing texts (shared, never written). The fonts, pen and brush are lent.
+struct RandomList {
+    RandomList(std::mt19937& random, const PropertyList& drawing) : list(drawing) {
+        const int count = random() % 51;
+        int budget = random() % 10001;
+        items.reserve(budget); // stays put: the item pointers point into it
+        sections.resize(count);
+        for (int s = 0; s < count; ++s) {
+            const int itemCount = random() % (budget / (count - s) + 1);
+            budget -= itemCount;
+            sections[s] = {nullptr, itemCount, Text(random), random() % 2 == 0};
+            for (int i = 0; i < itemCount; ++i)
+                items.push_back({Text(random), Text(random)});
         }
-        list_ = drawing;
-        list_.hwnd = window;
-        list_.sections = sectionPointers_.data();
-        list_.sectionCount = sections;
-        list_.valueX = std::uniform_int_distribution<int>(0, 400)(random);
-        list_.contentHeight = ContentHeight(list_.sections, list_.sectionCount);
+        // Pointer arrays once the arrays that they point into have their final size.
+        itemPointers.reserve(items.size());
+        for (PropertyItem& item : items)
+            itemPointers.push_back(&item);
+        PropertyItem** next = itemPointers.data();
+        for (PropertySection& section : sections) {
+            section.items = next;
+            next += section.itemCount;
+            sectionPointers.push_back(&section);
+        }
+        list.sections = sectionPointers.data();
+        list.sectionCount = count;
+        list.valueX = random() % 400;
+        list.contentHeight = ContentHeight(list.sections, list.sectionCount);
     }
-    PropertyList* record() { return &list_; }
 
-private:
-    // Texts are shared and never written: the list only reads them.
     static char* Text(std::mt19937& random) {
         static char empty[] = "";
         static char plain[] = "Delta-v 1.2e+03 m/s";
         static std::string wide(120, 'W');
-        switch (random() % 4) {
-        case 0:
-            return nullptr;
-        case 1:
-            return empty;
-        case 2:
-            return wide.data();
-        default:
-            return plain;
-        }
+        char* const texts[] = {nullptr, empty, plain, wide.data()};
+        return texts[random() % 4];
     }
 
-    std::vector<std::vector<PropertyItem>> items_;
-    std::vector<std::vector<PropertyItem*>> itemPointers_;
-    std::vector<PropertySection> sections_;
-    std::vector<PropertySection*> sectionPointers_;
-    PropertyList list_ = {};
+    std::vector<PropertyItem> items;
+    std::vector<PropertyItem*> itemPointers;
+    std::vector<PropertySection> sections;
+    std::vector<PropertySection*> sectionPointers;
+    PropertyList list;
 };
 
 class ControlStorm : public ::testing::Test {
 protected:
     // Runs the storm on a new window of the class. `special` is the class's own disturbance
     // (slots or records), taken in about one action of eight.
-    void Run(const char* className, DWORD style, unsigned seed,
+    void Run(const char* className, DWORD style, unsigned seed, int messages,
              const std::function<void(HWND)>& special) {
         random.seed(seed);
         // The first windows of a kind leave the system's caches behind (device contexts,
@@ -117,7 +102,7 @@ protected:
         const int gdiBefore = GdiObjectCount();
         makeWindows(other, control);
         ASSERT_NE(control, nullptr);
-        for (int n = 0; n < kMessages; ++n) {
+        for (int n = 0; n < messages; ++n) {
             const LPARAM point = MAKELPARAM(Any() & 0xFFFF, Any() & 0xFFFF);
             switch (random() % 16) {
             case 0:
@@ -207,14 +192,14 @@ protected:
 };
 
 TEST_F(ControlStorm, Gauge) {
-    Run("OrbiterCtrl_Gauge", 0, 1, [this](HWND gauge) {
+    Run("OrbiterCtrl_Gauge", 0, 1, 20000, [this](HWND gauge) {
         // Any slot to any value: ranges reversed or empty, values outside, every flag bit.
         SetWindowLongA(gauge, 4 * (random() % 4), random() % 8 ? Any() : -1);
     });
 }
 
 TEST_F(ControlStorm, Switch) {
-    Run("OrbiterCtrl_Switch", 0, 2,
+    Run("OrbiterCtrl_Switch", 0, 2, 20000,
         [this](HWND sw) { SetWindowLongA(sw, 4 * (random() % 2), random() % 8 ? Any() : -1); });
 }
 
@@ -227,13 +212,14 @@ TEST_F(ControlStorm, PropertyList) {
     drawing.pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     drawing.brush = CreateSolidBrush(PropertyTitleBackground);
     std::unique_ptr<RandomList> attached;
-    Run("OrbiterCtrl_PropertyList", WS_VSCROLL, 3, [&](HWND window) {
+    // Fewer messages: every record change makes the list walk up to 10,000 items.
+    Run("OrbiterCtrl_PropertyList", WS_VSCROLL, 3, 10000, [&](HWND window) {
         RECT client;
         GetClientRect(window, &client);
         if (attached && random() % 8 != 0) {
             // A section opened or shut behind the list's back, then the size message that
             // its creator sends after such a change.
-            PropertyList& list = *attached->record();
+            PropertyList& list = attached->list;
             if (list.sectionCount > 0) {
                 PropertySection* section = list.sections[random() % list.sectionCount];
                 section->expanded = !section->expanded;
@@ -249,11 +235,12 @@ TEST_F(ControlStorm, PropertyList) {
             attached.reset();
             return;
         }
-        attached = std::make_unique<RandomList>(random, window, drawing);
+        attached = std::make_unique<RandomList>(random, drawing);
+        attached->list.hwnd = window;
+        attached->list.width = client.right;
+        attached->list.height = client.bottom;
         SetScrollPos(window, SB_VERT, 0, FALSE);
-        attached->record()->width = client.right;
-        attached->record()->height = client.bottom;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(attached->record()));
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&attached->list));
         SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     });
     attached.reset();
