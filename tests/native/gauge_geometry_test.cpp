@@ -5,23 +5,11 @@
 #include <climits>
 #include <ostream>
 
-bool operator==(const GaugeStroke& a, const GaugeStroke& b) {
-    return a.from == b.from && a.to == b.to;
-}
-bool operator==(const GaugeEdge& a, const GaugeEdge& b) {
-    return a.points[0] == b.points[0] && a.points[1] == b.points[1] && a.points[2] == b.points[2];
-}
 std::ostream& operator<<(std::ostream& out, const Point& p) {
     return out << '(' << p.x << ", " << p.y << ')';
 }
 std::ostream& operator<<(std::ostream& out, const Box& r) {
     return out << '(' << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ')';
-}
-std::ostream& operator<<(std::ostream& out, const GaugeStroke& s) {
-    return out << s.from << "->" << s.to;
-}
-std::ostream& operator<<(std::ostream& out, const GaugeEdge& e) {
-    return out << e.points[0] << "->" << e.points[1] << "->" << e.points[2];
 }
 
 namespace {
@@ -169,37 +157,6 @@ TEST(GaugeGeometry, ValueUnderThePointerWithoutARangeOrTrack) {
     EXPECT_EQ(value, 0);
     ASSERT_TRUE(GaugeValueAt(extent, false, 80, INT_MIN, INT_MAX, value));
     EXPECT_EQ(value, INT_MAX);
-}
-
-TEST(GaugeGeometry, HorizontalButtonLines100x20) {
-    const GaugeButtonLines lines = GaugeButtonLinesOf(100, 20, false);
-    EXPECT_EQ(lines.light[0], (GaugeEdge{{{0, 20}, {0, 0}, {20, 0}}}));
-    EXPECT_EQ(lines.light[1], (GaugeEdge{{{80, 20}, {80, 0}, {100, 0}}}));
-    EXPECT_EQ(lines.dark[0], (GaugeEdge{{{19, 0}, {19, 19}, {0, 19}}}));
-    EXPECT_EQ(lines.dark[1], (GaugeEdge{{{99, 0}, {99, 19}, {80, 19}}}));
-    EXPECT_EQ(lines.arrows[0], (GaugeStroke{{5, 10}, {10, 5}}));
-    EXPECT_EQ(lines.arrows[1], (GaugeStroke{{5, 10}, {10, 15}}));
-    EXPECT_EQ(lines.arrows[2], (GaugeStroke{{95, 10}, {90, 5}}));
-    EXPECT_EQ(lines.arrows[3], (GaugeStroke{{95, 10}, {90, 15}}));
-}
-
-TEST(GaugeGeometry, VerticalButtonLines) {
-    const GaugeButtonLines lines = GaugeButtonLinesOf(20, 100, true);
-    EXPECT_EQ(lines.light[0], (GaugeEdge{{{0, 20}, {0, 0}, {20, 0}}}));
-    EXPECT_EQ(lines.light[1], (GaugeEdge{{{0, 100}, {0, 80}, {20, 80}}}));
-    EXPECT_EQ(lines.dark[0], (GaugeEdge{{{19, 0}, {19, 19}, {0, 19}}}));
-    EXPECT_EQ(lines.dark[1], (GaugeEdge{{{19, 80}, {19, 99}, {0, 99}}}));
-    EXPECT_EQ(lines.arrows[0], (GaugeStroke{{10, 7}, {5, 12}}));
-    EXPECT_EQ(lines.arrows[1], (GaugeStroke{{10, 7}, {15, 12}}));
-    EXPECT_EQ(lines.arrows[2], (GaugeStroke{{10, 93}, {5, 88}}));
-    EXPECT_EQ(lines.arrows[3], (GaugeStroke{{10, 93}, {15, 88}}));
-
-    // 17 wide: half 8, three eighths 6, quarter 4.
-    const GaugeButtonLines narrow = GaugeButtonLinesOf(17, 100, true);
-    EXPECT_EQ(narrow.arrows[0], (GaugeStroke{{8, 6}, {4, 10}}));
-    EXPECT_EQ(narrow.arrows[1], (GaugeStroke{{8, 6}, {12, 10}}));
-    EXPECT_EQ(narrow.arrows[2], (GaugeStroke{{8, 94}, {4, 90}}));
-    EXPECT_EQ(narrow.arrows[3], (GaugeStroke{{8, 94}, {12, 90}}));
 }
 
 } // namespace

@@ -63,36 +63,12 @@ TEST(SwitchGeometry, LeverMiddleAndOutsidePositions40x60) {
     }
 }
 
-TEST(SwitchGeometry, HexagonUsesFiveDigitDecimals) {
-    // b - 1 = 1351: 0.57735 x 1351 = 779.99985 and 1.1547 x 1351 = 1559.9997; exact roots
-    // would give 780 and 1560.
-    for (int width : {2704, 2705}) {
-        const SwitchMetrics m = ComputeSwitchMetrics(width, 100);
-        EXPECT_EQ(m.s, 779);
-        EXPECT_EQ(m.r, 1559);
-    }
-}
-
 TEST(SwitchGeometry, ZeroSizeTruncatesTowardZero) {
     // b - 1 = -1: -0.57735 and -1.1547 truncate to 0 and -1, not down to -1 and -2.
     const SwitchMetrics m = ComputeSwitchMetrics(0, 0);
     EXPECT_EQ(m.s, 0);
     EXPECT_EQ(m.r, -1);
     EXPECT_EQ(SwitchLeverShape(m, SwitchDown).knob, (Box{0, -1, 1, -1}));
-}
-
-TEST(SwitchGeometry, WideControlKeepsWidthScale) {
-    // 120 x 20: b 60, h 10, s 34, r 68, B 30, P 24, K 20. The nut reaches past both edges,
-    // and with h <= K the up and down shafts point inward from their knobs.
-    const SwitchMetrics m = ComputeSwitchMetrics(120, 20);
-    EXPECT_EQ(SwitchNutPoints(m)[0], (Point{1, -24}));
-    EXPECT_EQ(SwitchNutPoints(m)[4], (Point{60, 78}));
-    const SwitchLever up = SwitchLeverShape(m, SwitchUp);
-    EXPECT_EQ(up.shaft, (Quad{{{36, 11}, {30, 21}, {90, 21}, {84, 11}}}));
-    EXPECT_EQ(up.knob, (Box{30, 1, 91, 21}));
-    const SwitchLever down = SwitchLeverShape(m, SwitchDown);
-    EXPECT_EQ(down.shaft, (Quad{{{36, 9}, {30, -1}, {90, -1}, {84, 9}}}));
-    EXPECT_EQ(down.knob, (Box{30, -1, 91, 19}));
 }
 
 struct Press {
