@@ -167,16 +167,13 @@ void SetContentHeight(PropertyList& list, int newContentHeight, bool force) {
         ScrollToRow(list, now);
 }
 
-// Expands or collapses one section; false when it already was in that state.
-bool ExpandSection(PropertyList& list, PropertySection& section, bool expand) {
-    if (expand == section.expanded)
-        return false;
+// Expands or collapses one section (its only caller, the click, always changes its state).
+void ExpandSection(PropertyList& list, PropertySection& section, bool expand) {
     section.SetExpanded(expand);
     const int change = ExpandedBodyHeight(section.itemCount);
     SetContentHeight(list, expand ? list.contentHeight + change : list.contentHeight - change,
                      false);
     InvalidateRect(list.hwnd, nullptr, TRUE);
-    return true;
 }
 
 LRESULT OnSizeMessage(HWND window, LPARAM lParam) {

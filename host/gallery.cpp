@@ -135,7 +135,7 @@ struct Gallery {
 Gallery g_gallery;
 
 // Index in a table of the control with this id, or -1.
-template <typename Spec, std::size_t N> int IndexOf(const Spec (&table)[N], int id) {
+template <typename Entry, std::size_t N> int IndexOf(const Entry (&table)[N], int id) {
     for (std::size_t i = 0; i < N; ++i)
         if (table[i].id == id)
             return static_cast<int>(i);

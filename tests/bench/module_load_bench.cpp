@@ -5,6 +5,7 @@
 // default: the module beside the program.
 #include "bench_clock.h"
 #include "host_core.h"
+#include "process_counters.h"
 
 #include <cstdio>
 #include <string>
@@ -18,22 +19,6 @@ std::string ModuleBesideProgram() {
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of("\\/") + 1) + "CalculatorKelvo.dll";
-}
-
-// Bytes in the busy blocks of all the process's heaps.
-long long HeapInUse() {
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    long long total = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        PROCESS_HEAP_ENTRY entry = {};
-        HeapLock(heaps[i]);
-        while (HeapWalk(heaps[i], &entry))
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += entry.cbData;
-        HeapUnlock(heaps[i]);
-    }
-    return total;
 }
 
 } // namespace
@@ -54,7 +39,7 @@ int main(int argc, char** argv) {
     host::UnloadModule(module);
     host::CallLog().clear();
 
-    const long long heapBefore = HeapInUse();
+    const long long heapBefore = static_cast<long long>(kelvo_test::HeapBytesInUse());
     double loading = 0.0;
     double unloading = 0.0;
     for (int i = 0; i < kCycles; ++i) {
@@ -71,7 +56,9 @@ int main(int argc, char** argv) {
                 file.nFileSizeLow / 1024.0);
     std::printf("Mean of %d cycles: load + InitModule %.3f ms, ExitModule + unload %.3f ms\n",
                 kCycles, loading / kCycles, unloading / kCycles);
-    std::printf("Heap in use after the cycles: %+.1f bytes per cycle\n",
-                static_cast<double>(HeapInUse() - heapBefore) / kCycles);
+    std::printf(
+        "Heap in use after the cycles: %+.1f bytes per cycle\n",
+        static_cast<double>(static_cast<long long>(kelvo_test::HeapBytesInUse()) - heapBefore) /
+            kCycles);
     return 0;
 }

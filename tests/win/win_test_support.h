@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "host_core.h"
+#include "process_counters.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +42,6 @@ public:
 private:
     HINSTANCE instance_;
 };
-
-// GDI objects that this process holds now. Windows counts them itself (GetGuiResources); Wine
-// answers 0 there, so under Wine the in-use entries of the process's GDI handle table are
-// counted instead.
-int GdiObjectCount();
-// Bytes in busy blocks of all the process's heaps (the C runtime's included).
-size_t HeapBytesInUse();
 
 // Dispatches every message waiting in this thread's queue (a timer message only once its
 // interval has passed), giving the host's dialogs their keyboard navigation as the host's

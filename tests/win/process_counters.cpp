@@ -1,0 +1,52 @@
+#include "process_counters.h"
+
+namespace kelvo_test {
+
+namespace {
+// An entry of the GDI handle table that the process environment block points to (the layout
+// of Wine's table; a type of 0 marks a free entry).
+struct GdiHandleEntry {
+    unsigned long long object;
+    unsigned long owner;
+    unsigned short unique;
+    unsigned char type;
+    unsigned char flags;
+    unsigned long long user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "one handle table entry");
+constexpr int kGdiHandleEntries = 0x10000;
+constexpr size_t kPebGdiHandleTable = 0x94; // offset in a 32-bit process environment block
+} // namespace
+
+int GdiObjectCount() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0)
+        return static_cast<int>(counted);
+    const BYTE* peb; // a 32-bit thread's environment block keeps it at fs:0x30
+    asm("movl %%fs:0x30, %0" : "=r"(peb));
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiHandleTable);
+    if (!table)
+        return -1;
+    int count = 0;
+    for (int i = 0; i < kGdiHandleEntries; ++i)
+        count += table[i].type != 0;
+    return count;
+}
+
+size_t HeapBytesInUse() {
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    size_t busy = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                busy += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
+}
+
+} // namespace kelvo_test
