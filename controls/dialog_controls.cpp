@@ -17,6 +17,19 @@ constexpr WORD SectionIconsBitmapId = 286;
 bool g_registered = false;
 } // namespace
 
+void RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC proc, int extraBytes,
+                          HBRUSH background, HCURSOR cursor) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = extraBytes;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
 void RegisterDialogControls(HINSTANCE instance) {
     // A host that initialises the module twice must not get a second set of objects: the
     // first would be lost for good.

@@ -10,6 +10,11 @@ void RegisterDialogControls(HINSTANCE instance);
 // Unregisters the three classes and deletes the drawing objects.
 void UnregisterDialogControls(HINSTANCE instance);
 
+// A class of the controls under instance: repainted whole when resized, with the given
+// window-extra bytes, background brush and cursor (null: none).
+void RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC proc, int extraBytes,
+                          HBRUSH background, HCURSOR cursor);
+
 // Each control's own class, registered and removed by the two functions above.
 void RegisterGaugeClass(HINSTANCE instance);
 void UnregisterGaugeClass(HINSTANCE instance);

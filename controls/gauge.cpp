@@ -1,5 +1,8 @@
 // The gauge's window class: painting, the auto-repeat, dragging and the mouse capture.
-#include "gauge.h"
+#include "gauge_geometry.h"
+
+#include <windows.h>
+#include <windowsx.h>
 
 #include "dialog_controls.h"
 #include "drawing_objects.h"
@@ -137,8 +140,7 @@ LRESULT OnMouseMove(HWND gauge, LPARAM lParam) {
     if ((flags & GaugeDragging) != GaugeDragging)
         return 0;
     // Signed: with the capture held, a pointer left of or above the gauge is negative.
-    SetGaugeValueFromPoint(gauge, static_cast<short>(LOWORD(lParam)),
-                           static_cast<short>(HIWORD(lParam)));
+    SetGaugeValueFromPoint(gauge, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     Notify(gauge, SB_THUMBTRACK);
     return 0;
 }
@@ -158,8 +160,8 @@ void StartRepeat(HWND gauge) {
 }
 
 LRESULT OnButtonDown(HWND gauge, LPARAM lParam) {
-    const int x = LOWORD(lParam);
-    const int y = HIWORD(lParam);
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
     const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
     const GaugeExtent extent = ExtentOf(gauge, flags);
     const GaugeHit hit = GaugeHitTest(extent, (flags & GaugeVertical) ? y : x);
@@ -229,14 +231,8 @@ LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 void RegisterGaugeClass(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = GaugeProc;
-    wc.cbWndExtra = GaugeExtraBytes;
-    wc.hInstance = instance;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = GaugeClassName;
-    RegisterClassA(&wc);
+    RegisterControlClass(instance, GaugeClassName, GaugeProc, GaugeExtraBytes,
+                         static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)), nullptr);
 }
 
 void UnregisterGaugeClass(HINSTANCE instance) {

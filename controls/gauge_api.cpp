@@ -3,7 +3,7 @@
 #include "gauge.h"
 
 HWND CreateGauge(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
-                 DWORD style) {
+                 std::uint32_t style) {
     HWND gauge = CreateControlWindow(GaugeClassName, 0, module, parent, id, x, y, width, height);
     if (gauge)
         SetWindowLongA(gauge, GaugeSlotFlags, static_cast<LONG>(style & GaugeStyleMask));
@@ -21,7 +21,7 @@ void SetGaugeValue(HWND gauge, int value) {
     RepaintControl(gauge);
 }
 
-void SetGaugeStyle(HWND gauge, DWORD style) {
+void SetGaugeStyle(HWND gauge, std::uint32_t style) {
     const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
     SetWindowLongA(gauge, GaugeSlotFlags,
                    static_cast<LONG>((flags & ~GaugeStyleMask) | (style & GaugeStyleMask)));

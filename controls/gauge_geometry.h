@@ -4,31 +4,8 @@
 
 #include <cstdint>
 
+#include "gauge.h"
 #include "geometry.h"
-
-// Bits of a gauge's flag word (slot 12). Inverted, vertical and red bar are the style that
-// the creating code chooses; the others are the gauge's own interaction state.
-enum GaugeFlag : std::uint32_t {
-    GaugeInverted = 0x01,    // bar grows from the far end; first arrow steps up
-    GaugeVertical = 0x02,    // arrow buttons at top and bottom
-    GaugeFirstArrow = 0x04,  // left or top arrow button held
-    GaugeSecondArrow = 0x08, // right or bottom arrow button held
-    GaugeDragging = 0x0C,    // both arrow bits: the track is being dragged
-    GaugeStepDown = 0x10,    // auto-repeat steps the value down
-    GaugeStepUp = 0x20,      // auto-repeat steps the value up
-    GaugeRedBar = 0x40,      // bar filled red instead of black
-};
-constexpr std::uint32_t GaugeStyleMask = GaugeInverted | GaugeVertical | GaugeRedBar;
-constexpr std::uint32_t GaugeInteractionMask =
-    GaugeFirstArrow | GaugeSecondArrow | GaugeStepDown | GaugeStepUp;
-
-// What the repeat bits ask for; both bits together make a step do nothing.
-enum GaugeRepeat : int {
-    GaugeRepeatNone = 0,
-    GaugeRepeatDown = 1,
-    GaugeRepeatUp = 2,
-    GaugeRepeatBoth = 3,
-};
 
 // The gauge along its axis: button size S, client length along the axis, track length L.
 struct GaugeExtent {

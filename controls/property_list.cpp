@@ -2,6 +2,8 @@
 // expand/collapse click, all on the record attached through GWL_USERDATA.
 #include "property_list.h"
 
+#include <windowsx.h>
+
 #include "dialog_controls.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
@@ -208,8 +210,8 @@ LRESULT OnVScrollMessage(HWND window, WPARAM wParam) {
 // Toggles the section whose icon strip was clicked.
 LRESULT OnLButtonDownMessage(HWND window, LPARAM lParam) {
     if (PropertyList* list = AttachedList(window)) {
-        const int index = ClickedSection(list->sections, list->sectionCount, LOWORD(lParam),
-                                         HIWORD(lParam) + list->scrollOffset);
+        const int index = ClickedSection(list->sections, list->sectionCount, GET_X_LPARAM(lParam),
+                                         GET_Y_LPARAM(lParam) + list->scrollOffset);
         if (index >= 0)
             ExpandSection(*list, *list->sections[index], !list->sections[index]->expanded);
     }
@@ -234,15 +236,9 @@ LRESULT CALLBACK PropertyListProc(HWND window, UINT message, WPARAM wParam, LPAR
 } // namespace
 
 void RegisterPropertyListClass(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = PropertyListProc;
-    wc.cbWndExtra = PropertyListExtraBytes;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = PropertyListClassName;
-    RegisterClassA(&wc);
+    RegisterControlClass(instance, PropertyListClassName, PropertyListProc, PropertyListExtraBytes,
+                         static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+                         LoadCursorA(nullptr, IDC_ARROW));
 }
 
 void UnregisterPropertyListClass(HINSTANCE instance) {

@@ -3,14 +3,14 @@
 #include "switch_control.h"
 
 HWND CreateSwitch(HINSTANCE module, HWND parent, int id, int x, int y, int width, int height,
-                  DWORD flags) {
+                  std::uint32_t flags) {
     HWND sw = CreateControlWindow(SwitchClassName, 0, module, parent, id, x, y, width, height);
     if (sw)
         SetSwitchFlags(sw, flags);
     return sw;
 }
 
-void SetSwitchFlags(HWND sw, DWORD flags) {
+void SetSwitchFlags(HWND sw, std::uint32_t flags) {
     SetWindowLongA(sw, SwitchSlotFlags, static_cast<LONG>(flags));
     RepaintControl(sw);
 }

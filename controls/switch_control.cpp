@@ -1,5 +1,8 @@
 // The switch's window class: painting the nut, bezel and lever, and the presses.
-#include "switch_control.h"
+#include "switch_geometry.h"
+
+#include <windows.h>
+#include <windowsx.h>
 
 #include "dialog_controls.h"
 #include "drawing_objects.h"
@@ -118,8 +121,9 @@ void PaintSwitch(HWND window) {
     EndPaint(window, &paint);
 }
 
-// Stores a new position, schedules a repaint and posts the notification to the parent.
-void SetSwitchPosition(HWND window, int position) {
+// A press's move: stores the new position, schedules a repaint and posts the notification to
+// the parent (MoveSwitchTo, its creators' silent counterpart, posts nothing).
+void MoveSwitchAndNotify(HWND window, int position) {
     SetWindowLongA(window, SwitchSlotPosition, position);
     InvalidateRect(window, nullptr, TRUE);
     // A switch without a parent has nobody to tell; posting to a null window would leave a
@@ -137,7 +141,7 @@ void ClickSwitch(HWND window, int y) {
     const DWORD flags = static_cast<DWORD>(GetWindowLongA(window, SwitchSlotFlags));
     const std::optional<int> next = SwitchPositionAfterPress(position, flags, y, client.bottom);
     if (next)
-        SetSwitchPosition(window, *next);
+        MoveSwitchAndNotify(window, *next);
 }
 
 LRESULT OnCreate(HWND window) noexcept {
@@ -152,7 +156,7 @@ LRESULT OnPaint(HWND window) noexcept {
 }
 
 LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) noexcept {
-    ClickSwitch(window, HIWORD(lParam));
+    ClickSwitch(window, GET_Y_LPARAM(lParam));
     return 0;
 }
 
@@ -173,14 +177,8 @@ LRESULT CALLBACK SwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 void RegisterSwitchClass(HINSTANCE instance) {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = SwitchProc;
-    wc.cbWndExtra = SwitchExtraBytes;
-    wc.hInstance = instance;
-    wc.hbrBackground = FaceBrush;
-    wc.lpszClassName = SwitchClassName;
-    RegisterClassA(&wc);
+    RegisterControlClass(instance, SwitchClassName, SwitchProc, SwitchExtraBytes, FaceBrush,
+                         nullptr);
 }
 
 void UnregisterSwitchClass(HINSTANCE instance) {

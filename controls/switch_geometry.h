@@ -7,16 +7,7 @@
 #include <optional>
 
 #include "geometry.h"
-
-// Lever positions, as stored in the position slot and sent to the parent.
-constexpr int SwitchUp = 0;
-constexpr int SwitchDown = 1;
-constexpr int SwitchMiddle = 2;
-
-// Bits of the flags slot. Any other bit is ignored by drawing and presses alike, so a
-// creator may keep marks of its own there without changing the switch.
-constexpr unsigned SwitchThreeWay = 1; // the middle position is a stop between up and down
-constexpr unsigned SwitchNoDraw = 4;   // only the background is shown
+#include "switch_control.h"
 
 using SwitchQuad = std::array<Point, 4>;
 

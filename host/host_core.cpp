@@ -195,6 +195,17 @@ HWND FindDialog(HINSTANCE module, int resourceId) {
     return nullptr;
 }
 
+bool RegisterHostClass(const char* name, WNDPROC proc, HBRUSH background) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    WNDCLASSA existing;
+    return GetClassInfoA(windowClass.hInstance, name, &existing) || RegisterClassA(&windowClass);
+}
+
 bool TranslateDialogMessage(MSG* message) {
     for (const ModuleDialog& d : Dialogs())
         if (IsDialogMessageA(d.window, message))

@@ -95,6 +95,11 @@ const std::vector<ModuleDialog>& Dialogs();
 // The open dialog of a module's template, or null.
 HWND FindDialog(HINSTANCE module, int resourceId);
 
+// A class of the host's own top-level windows (the tests' too), registered once under the
+// program: the arrow cursor and the given background. False when it cannot be registered.
+bool RegisterHostClass(const char* name, WNDPROC proc,
+                       HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+
 // Gives a message to the open dialogs (keyboard navigation); true when one took it.
 bool TranslateDialogMessage(MSG* message);
 

@@ -41,17 +41,6 @@ std::string ModulesText() {
 
 } // namespace
 
-bool RegisterHostClass(const char* name, WNDPROC proc) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    WNDCLASSA existing;
-    return GetClassInfoA(windowClass.hInstance, name, &existing) || RegisterClassA(&windowClass);
-}
-
 HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, const Box& box,
               int id) {
     HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, box.left,

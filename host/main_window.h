@@ -13,9 +13,7 @@
 
 namespace host {
 
-// The host's own windows: a class with the arrow cursor and the dialog colour (registered
-// once), and visible children in the dialog font.
-bool RegisterHostClass(const char* name, WNDPROC proc);
+// A visible child of one of the host's own windows, in the dialog font.
 HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, const Box& box,
               int id);
 

@@ -1,12 +1,13 @@
 // Paint and scroll timings of the property list (10, 1,000 and 10,000 items), of a gauge and of
-// a switch, measured on real windows. Prints median times over repeated runs, and checks that a
-// one-row scroll repaints only the uncovered strip and that a paint with nothing invalid draws
-// nothing.
+// a switch, measured on real windows: median times over repeated runs. (What each paint draws
+// is the property list tests' business.)
 //
 // This program is a stand-in host: the windows are the module's own, as in the simulator.
 #include "bench_clock.h"
 #include "host_core.h"
+#include "gauge.h"
 #include "property_list_api.h"
+#include "switch_control.h"
 
 #include <algorithm>
 #include <climits>
@@ -20,7 +21,6 @@ namespace {
 constexpr int kListWidth = 300; // client size of the lists while they have no scroll bar
 constexpr int kListHeight = 200;
 constexpr int kRuns = 31;
-constexpr COLORREF kMarker = RGB(255, 0, 255);
 
 void Pump() {
     MSG message;
@@ -45,32 +45,11 @@ double Median(int runs, const std::function<void()>& prepare, const std::functio
     return times[times.size() / 2];
 }
 
-// Heights of the update rectangles of the paints that a window receives while recording.
-struct PaintLog {
-    WNDPROC next = nullptr;
-    bool recording = false;
-    std::vector<int> heights;
-};
-PaintLog g_paintLog;
-
-LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT && g_paintLog.recording) {
-        RECT update;
-        g_paintLog.heights.push_back(
-            GetUpdateRect(window, &update, FALSE) ? update.bottom - update.top : 0);
-    }
-    return CallWindowProcA(g_paintLog.next, window, message, wParam, lParam);
-}
-
 struct ListFigures {
-    int items;
     double fullPaint;
     double scroll;
     double stripPaint;
     double emptyPaint;
-    int smallestStrip; // update heights of the one-row scrolls' paints
-    int largestStrip;
-    bool emptyPaintDrewNothing;
 };
 
 HWND MakeList(HINSTANCE module, HWND parent, int items) {
@@ -95,7 +74,6 @@ ListFigures MeasureList(HINSTANCE module, HWND parent, int items) {
     HWND window = MakeList(module, parent, items);
     PropertyList* list = GetPropertyList(window);
     ListFigures figures = {};
-    figures.items = items;
 
     // Start in the middle of the range, so that rows lie both above and below the window.
     SCROLLINFO bar = {};
@@ -110,34 +88,18 @@ ListFigures MeasureList(HINSTANCE module, HWND parent, int items) {
     figures.fullPaint = Median(
         kRuns, [&] { InvalidateRect(window, nullptr, TRUE); }, [&] { UpdateWindow(window); });
 
-    g_paintLog = PaintLog{};
-    g_paintLog.next = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LoggingProc)));
-    g_paintLog.recording = true;
     // Alternating up and down; the first step goes down when the view is at the top.
     int direction = middle > 0 ? SB_LINEDOWN : SB_LINEUP;
     figures.scroll = Median(
         2 * kRuns, [&] { direction = direction == SB_LINEUP ? SB_LINEDOWN : SB_LINEUP; },
         [&] { SendMessageA(window, WM_VSCROLL, MAKEWPARAM(direction, 0), 0); });
-    g_paintLog.recording = false;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_paintLog.next));
-    const auto& heights = g_paintLog.heights;
-    figures.smallestStrip = heights.empty() ? 0 : *std::min_element(heights.begin(), heights.end());
-    figures.largestStrip = heights.empty() ? 0 : *std::max_element(heights.begin(), heights.end());
 
     // An 18-pixel strip at the bottom, as a one-row scroll uncovers it.
     RECT strip = {0, list->height - ItemRowHeight, list->width, list->height};
     figures.stripPaint = Median(
         kRuns, [&] { InvalidateRect(window, &strip, TRUE); }, [&] { UpdateWindow(window); });
-    HDC dc = GetDC(window);
-
-    // Nothing invalid: the paint must leave a mark drawn behind the control's back alone.
-    InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
-    SetPixel(dc, 40, 30, kMarker);
     figures.emptyPaint = Median(kRuns, nothing, [&] { SendMessageA(window, WM_PAINT, 0, 0); });
-    figures.emptyPaintDrewNothing = GetPixel(dc, 40, 30) == kMarker;
-    ReleaseDC(window, dc);
 
     DestroyPropertyList(window);
     Pump();
@@ -161,14 +123,10 @@ double MeasureControl(HINSTANCE module, HWND parent, const char* className, int 
 }
 
 HWND MakeParent(HINSTANCE self) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = self;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = "KelvoBenchParent";
-    RegisterClassA(&wc);
-    HWND parent = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 400,
-                                  260, nullptr, nullptr, self, nullptr);
+    const char className[] = "KelvoBenchParent";
+    host::RegisterHostClass(className, DefWindowProcA);
+    HWND parent = CreateWindowExA(0, className, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 260,
+                                  nullptr, nullptr, self, nullptr);
     UpdateWindow(parent);
     Pump();
     return parent;
@@ -200,10 +158,10 @@ int main() {
     std::vector<ListFigures> lists;
     for (int items : {10, 1000, 10000})
         lists.push_back(MeasureList(module, parent, items));
-    const double gauge = MeasureControl(module, parent, "OrbiterCtrl_Gauge", 200, 24,
-                                        {{0, 40}, {4, 0}, {8, 100}, {12, 0}});
-    const double sw =
-        MeasureControl(module, parent, "OrbiterCtrl_Switch", 40, 60, {{0, 0}, {4, 0}});
+    const double gauge =
+        MeasureControl(module, parent, GaugeClassName, 200, 24,
+                       {{GaugeSlotValue, 40}, {GaugeSlotMin, 0}, {GaugeSlotMax, 100}});
+    const double sw = MeasureControl(module, parent, SwitchClassName, 40, 60, {});
 
     std::printf("Median milliseconds per operation (%d runs), list window %d x %d client "
                 "pixels\n\n",
@@ -221,18 +179,10 @@ int main() {
     std::printf("\n| %-46s | %9.3f |\n", "gauge full paint (200 x 24)", gauge);
     std::printf("| %-46s | %9.3f |\n\n", "switch full paint (40 x 60)", sw);
 
-    bool ok = true;
-    for (const ListFigures& f : lists) {
-        std::printf("%6d items: one-row scrolls repainted strips %d..%d px high; "
-                    "paint with nothing invalid %s\n",
-                    f.items, f.smallestStrip, f.largestStrip,
-                    f.emptyPaintDrewNothing ? "drew nothing" : "DREW");
-        ok = ok && f.emptyPaintDrewNothing && f.largestStrip == ItemRowHeight;
-    }
     const double ratio = lists.back().scroll / lists.front().scroll;
     std::printf("One-row scroll, 10,000 items against 10: %.2f times (goal: at most 1.5)\n", ratio);
 
     DestroyWindow(parent);
     host::UnloadModule(module);
-    return ok ? 0 : 1;
+    return 0;
 }

@@ -29,12 +29,8 @@ LRESULT CALLBACK PaintedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND CreatePainted(DWORD style, int width, int height) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PaintedProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kPaintClass;
-    RegisterClassA(&windowClass);
+    host::RegisterHostClass(kPaintClass, PaintedProc,
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     HWND window =
         CreateWindowExA(WS_EX_TOPMOST, kPaintClass, "Painted", style | WS_VISIBLE, 100, 100, width,
                         height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -49,7 +49,7 @@ TEST(SwitchGeometry, LeverUpAndDown40x60) {
 
 TEST(SwitchGeometry, LeverMiddleAndOutsidePositions40x60) {
     const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    for (int position : {SwitchMiddle, 3, -1}) {
+    for (int position : {int{SwitchMiddle}, 3, -1}) {
         SCOPED_TRACE(position);
         const SwitchLever middle = SwitchLeverShape(m, position);
         EXPECT_EQ(middle.shaft, (Quad{{{12, 20}, {8, 25}, {32, 25}, {28, 20}}}));

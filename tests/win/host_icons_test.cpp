@@ -56,8 +56,7 @@ TEST(HostIcons, MonochromeIconsTakeTheTitleColours) {
 TEST(HostIcons, NoneWithoutTheHostBitmap) {
     ASSERT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(286), MAKEINTRESOURCEA(2)), nullptr);
     LoadedModule module;
-    for (const char* name :
-         {"OrbiterCtrl_Gauge", "OrbiterCtrl_Switch", "OrbiterCtrl_PropertyList"}) {
+    for (const char* name : kelvo_test::kControlClasses) {
         WNDCLASSA wc;
         EXPECT_TRUE(GetClassInfoA(module.instance(), name, &wc)) << name;
     }

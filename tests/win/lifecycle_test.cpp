@@ -12,9 +12,6 @@ using kelvo_test::GdiObjectCount;
 using kelvo_test::HeapBytesInUse;
 using kelvo_test::LoadedModule;
 
-const char* const kClasses[] = {"OrbiterCtrl_Gauge", "OrbiterCtrl_Switch",
-                                "OrbiterCtrl_PropertyList"};
-
 // Loads the module, opens the calculator from its command, works 12 / 4 = on it, closes the
 // window and unloads the module; the classes must be gone afterwards.
 void OneCycle() {
@@ -32,7 +29,7 @@ void OneCycle() {
     kelvo_test::PumpMessages();
     const HINSTANCE instance = module.instance();
     module.Unload();
-    for (const char* name : kClasses) {
+    for (const char* name : kelvo_test::kControlClasses) {
         WNDCLASSA wc;
         ASSERT_FALSE(GetClassInfoA(instance, name, &wc)) << name << " outlives the module";
     }

@@ -1,6 +1,7 @@
 // The module as the host and the loader see it: the entry's calls at attach and detach, the
 // exports, and the lifetime of what InitModule creates.
 #include "host_core.h"
+#include "switch_control.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -75,27 +76,13 @@ TEST(ModuleEntry, AZeroVersionIsAskedAgain) {
     host::HostOverrides().date2Int = nullptr;
 }
 
-TEST(ModuleEntry, DetachRunsExitModule) {
-    HINSTANCE instance;
-    {
-        LoadedModule module;
-        instance = module.instance();
-        WNDCLASSA info;
-        ASSERT_TRUE(GetClassInfoA(instance, "OrbiterCtrl_Gauge", &info));
-    }
-    // ExitModule unregistered the classes that InitModule registered.
-    WNDCLASSA info;
-    EXPECT_FALSE(GetClassInfoA(instance, "OrbiterCtrl_Gauge", &info));
-    EXPECT_FALSE(GetClassInfoA(instance, "OrbiterCtrl_PropertyList", &info));
-}
-
 TEST(ModuleEntry, ExitModuleTwiceOnlyUnregistersAgain) {
     LoadedModule module;
     auto exitModule = module.Export<void (*)(HINSTANCE)>("ExitModule");
     ASSERT_NE(nullptr, exitModule);
     exitModule(module.instance());
     WNDCLASSA info;
-    EXPECT_FALSE(GetClassInfoA(module.instance(), "OrbiterCtrl_Switch", &info));
+    EXPECT_FALSE(GetClassInfoA(module.instance(), SwitchClassName, &info));
     // The calculator is gone; a second call (here, and the entry's at detach) frees nothing.
     const size_t callsBefore = host::CallLog().size();
     exitModule(module.instance());

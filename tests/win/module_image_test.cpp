@@ -133,22 +133,9 @@ TEST_F(ModuleImage, ImportsOnlySystemLibrariesAndTheHost) {
         EXPECT_TRUE(allowed.count(entry.first)) << "unexpected import library " << entry.first;
 }
 
-TEST_F(ModuleImage, ImportsTheSixHostFunctionsByDecoratedName) {
-    ASSERT_TRUE(image.Valid());
-    const auto imports = image.Imports();
-    ASSERT_TRUE(imports.count("ORBITER.EXE"));
-    const std::set<std::string> expected = {
-        "?InitLib@@YAXPAUHINSTANCE__@@@Z",
-        "?Date2Int@@YAHPAD@Z",
-        "?oapiRegisterCustomCmd@@YAKPAD0P6AXPAX@Z1@Z",
-        "?oapiOpenDialogEx@@YAPAUHWND__@@PAUHINSTANCE__@@HP6GHPAU1@IIJ@ZKPAX@Z",
-        "?oapiCloseDialog@@YAXPAUHWND__@@@Z",
-        "?oapiDefDialogProc@@YAHPAUHWND__@@IIJ@Z",
-    };
-    EXPECT_EQ(expected, imports.at("ORBITER.EXE"));
-}
-
-// The test host exports the same names, which is how the module finds them at load.
+// The test host exports the names that the module imports from it, which is how the module
+// finds them at load: the six host functions, by the decorated names that the import list
+// binds (the native tree checks those names against the host compiler's decoration).
 TEST_F(ModuleImage, TestHostExportsWhatTheModuleImports) {
     PeImage host(kelvo_test::TestFile("Orbiter.exe"));
     ASSERT_TRUE(host.Valid());

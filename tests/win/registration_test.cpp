@@ -3,77 +3,50 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
+using kelvo_test::kControlClasses;
 using kelvo_test::LoadedModule;
 
-const char* const kClasses[] = {"OrbiterCtrl_Gauge", "OrbiterCtrl_Switch",
-                                "OrbiterCtrl_PropertyList"};
-
-COLORREF BrushColour(HBRUSH brush) {
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    return info.lbColor;
-}
-
-TEST(ControlRegistration, ClassRecords) {
+// Each class is the module's own; its windows are repainted whole when they grow in either
+// direction, and only the property list sets a cursor (the arrow).
+TEST(ControlRegistration, ClassesAreTheModulesOwn) {
     LoadedModule module;
-    WNDCLASSA gauge, sw, list;
-    ASSERT_TRUE(GetClassInfoA(module.instance(), "OrbiterCtrl_Gauge", &gauge));
-    ASSERT_TRUE(GetClassInfoA(module.instance(), "OrbiterCtrl_Switch", &sw));
-    ASSERT_TRUE(GetClassInfoA(module.instance(), "OrbiterCtrl_PropertyList", &list));
-
-    for (const WNDCLASSA* wc : {&gauge, &sw, &list}) {
-        EXPECT_EQ(static_cast<UINT>(CS_HREDRAW | CS_VREDRAW), wc->style);
-        EXPECT_EQ(0, wc->cbClsExtra);
-        EXPECT_EQ(nullptr, wc->hIcon);
-        EXPECT_EQ(nullptr, wc->lpszMenuName);
-        EXPECT_NE(nullptr, wc->lpfnWndProc);
-    }
-    EXPECT_EQ(16, gauge.cbWndExtra);
-    EXPECT_EQ(8, sw.cbWndExtra);
-    EXPECT_EQ(16, list.cbWndExtra);
-
-    EXPECT_EQ(nullptr, gauge.hCursor);
-    EXPECT_EQ(nullptr, sw.hCursor);
-    EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), list.hCursor);
-
-    EXPECT_EQ(GetStockObject(LTGRAY_BRUSH), gauge.hbrBackground);
-    EXPECT_EQ(GetStockObject(WHITE_BRUSH), list.hbrBackground);
-    ASSERT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(sw.hbrBackground));
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), BrushColour(sw.hbrBackground));
-    // The switch's face brush is the module's own, not a stock or system brush.
-    EXPECT_NE(GetStockObject(LTGRAY_BRUSH), sw.hbrBackground);
-    EXPECT_NE(GetSysColorBrush(COLOR_BTNFACE), sw.hbrBackground);
-}
-
-TEST(ControlRegistration, ClassesAreLocalToTheModule) {
-    LoadedModule module;
-    RECT area = {0, 0, 60, 20};
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
-                                  nullptr, nullptr);
-    for (const char* name : kClasses) {
+    for (const char* name : kControlClasses) {
         SCOPED_TRACE(name);
         WNDCLASSA wc;
         EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), name, &wc));
-        HWND other = CreateWindowExA(0, name, "", WS_CHILD, 0, 0, area.right, area.bottom, parent,
-                                     nullptr, GetModuleHandleA(nullptr), nullptr);
-        EXPECT_EQ(nullptr, other);
-        HWND own = CreateWindowExA(0, name, "", WS_CHILD, 0, 0, area.right, area.bottom, parent,
+        EXPECT_EQ(nullptr, CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 60, 20, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr));
+        HWND own = CreateWindowExA(0, name, "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 20, nullptr,
                                    nullptr, module.instance(), nullptr);
-        EXPECT_NE(nullptr, own);
+        ASSERT_NE(nullptr, own);
+        for (const SIZE size : {SIZE{80, 20}, SIZE{80, 30}}) { // wider, then higher
+            ValidateRect(own, nullptr);
+            SetWindowPos(own, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+            RECT update = {};
+            GetUpdateRect(own, &update, FALSE);
+            EXPECT_EQ(update.left, 0);
+            EXPECT_EQ(update.top, 0);
+        }
+        SetCursor(nullptr);
+        SendMessageA(own, WM_SETCURSOR, reinterpret_cast<WPARAM>(own),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const bool list = std::strcmp(name, PropertyListClassName) == 0;
+        EXPECT_EQ(GetCursor(), list ? LoadCursorA(nullptr, IDC_ARROW) : nullptr);
         DestroyWindow(own);
     }
-    DestroyWindow(parent);
 }
 
 TEST(ControlRegistration, ExitModuleRemovesClassesAndDrawingObjects) {
     LoadedModule module;
     WNDCLASSA sw;
-    ASSERT_TRUE(GetClassInfoA(module.instance(), "OrbiterCtrl_Switch", &sw));
+    ASSERT_TRUE(GetClassInfoA(module.instance(), SwitchClassName, &sw));
     const HBRUSH faceBrush = sw.hbrBackground;
-    module.Unload();
-    for (const char* name : kClasses) {
+    module.Unload(); // the entry's detach runs ExitModule
+    for (const char* name : kControlClasses) {
         WNDCLASSA wc;
         EXPECT_FALSE(GetClassInfoA(module.instance(), name, &wc)) << name;
     }
@@ -87,20 +60,19 @@ TEST(ControlRegistration, ExitModuleRemovesClassesAndDrawingObjects) {
 TEST(ControlRegistration, ExitGoesOnWhenAClassStaysInUse) {
     LoadedModule module;
     WNDCLASSA sw;
-    ASSERT_TRUE(GetClassInfoA(module.instance(), "OrbiterCtrl_Switch", &sw));
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
-                                  nullptr, nullptr);
-    HWND gauge = CreateWindowExA(0, "OrbiterCtrl_Gauge", "", WS_CHILD, 0, 0, 60, 20, parent,
+    ASSERT_TRUE(GetClassInfoA(module.instance(), SwitchClassName, &sw));
+    kelvo_test::RecordingWindow parent;
+    HWND gauge = CreateWindowExA(0, GaugeClassName, "", WS_CHILD, 0, 0, 60, 20, parent.hwnd(),
                                  nullptr, module.instance(), nullptr);
     ASSERT_NE(nullptr, gauge);
     auto exitModule = module.Export<void (*)(HINSTANCE)>("ExitModule");
     ASSERT_NE(nullptr, exitModule);
     exitModule(module.instance());
     WNDCLASSA wc;
-    EXPECT_FALSE(GetClassInfoA(module.instance(), "OrbiterCtrl_Switch", &wc));
-    EXPECT_FALSE(GetClassInfoA(module.instance(), "OrbiterCtrl_PropertyList", &wc));
+    EXPECT_FALSE(GetClassInfoA(module.instance(), SwitchClassName, &wc));
+    EXPECT_FALSE(GetClassInfoA(module.instance(), PropertyListClassName, &wc));
     EXPECT_EQ(0u, GetObjectType(sw.hbrBackground));
-    DestroyWindow(parent);
+    DestroyWindow(gauge);
 }
 
 } // namespace

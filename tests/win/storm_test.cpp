@@ -3,7 +3,6 @@
 // list), windows squeezed to nothing or stretched thin, the capture taken away and random
 // message numbers. Afterwards nothing may be left over: no capture, no timer, no GDI object.
 // Each storm has a fixed seed, so a failure repeats.
-#include "property_list.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -192,15 +191,16 @@ protected:
 };
 
 TEST_F(ControlStorm, Gauge) {
-    Run("OrbiterCtrl_Gauge", 0, 1, 20000, [this](HWND gauge) {
+    Run(GaugeClassName, 0, 1, 20000, [this](HWND gauge) {
         // Any slot to any value: ranges reversed or empty, values outside, every flag bit.
-        SetWindowLongA(gauge, 4 * (random() % 4), random() % 8 ? Any() : -1);
+        SetWindowLongA(gauge, 4 * (random() % (GaugeExtraBytes / 4)), random() % 8 ? Any() : -1);
     });
 }
 
 TEST_F(ControlStorm, Switch) {
-    Run("OrbiterCtrl_Switch", 0, 2, 20000,
-        [this](HWND sw) { SetWindowLongA(sw, 4 * (random() % 2), random() % 8 ? Any() : -1); });
+    Run(SwitchClassName, 0, 2, 20000, [this](HWND sw) {
+        SetWindowLongA(sw, 4 * (random() % (SwitchExtraBytes / 4)), random() % 8 ? Any() : -1);
+    });
 }
 
 TEST_F(ControlStorm, PropertyList) {
@@ -213,7 +213,7 @@ TEST_F(ControlStorm, PropertyList) {
     drawing.brush = CreateSolidBrush(PropertyTitleBackground);
     std::unique_ptr<RandomList> attached;
     // Fewer messages: every record change makes the list walk up to 10,000 items.
-    Run("OrbiterCtrl_PropertyList", WS_VSCROLL, 3, 10000, [&](HWND window) {
+    Run(PropertyListClassName, WS_VSCROLL, 3, 10000, [&](HWND window) {
         RECT client;
         GetClientRect(window, &client);
         if (attached && random() % 8 != 0) {

@@ -142,22 +142,6 @@ TEST_F(SwitchControl, PressTowardCurrentSideDoesNothing) {
     EXPECT_EQ(update.bottom, 60);
 }
 
-TEST_F(SwitchControl, DividingRowBelongsToLowerHalf) {
-    for (int height : {21, 20}) {
-        SCOPED_TRACE(height);
-        HWND sw = Create(40, height);
-        MoveSwitchTo(sw, SwitchMiddle);
-        Press(sw, 9);
-        EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
-        MoveSwitchTo(sw, SwitchMiddle);
-        Press(sw, 10);
-        EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
-        EXPECT_TRUE(
-            Notified(parent_, sw, {{WM_COMMAND, 0, SwitchUp}, {WM_COMMAND, 0, SwitchDown}}));
-        DestroyWindow(sw);
-    }
-}
-
 TEST_F(SwitchControl, PixelsUp40x60) {
     HWND sw = Create(40, 60);
     const ClientCapture capture = PaintAndCapture(sw);
@@ -207,7 +191,7 @@ TEST_F(SwitchControl, PixelsDown40x60) {
                            {30, 59, face_, "past the highlight's end"}});
 }
 
-// The middle lever, as positions 2, 3 and -1 all show it.
+// The middle lever, as the middle position and every outside one show it.
 void ExpectMiddlePixels(const ClientCapture& capture, COLORREF face, COLORREF shadow) {
     ExpectPixels(capture, {{20, 9, kWhite, "nut top corner"},
                            {20, 51, shadow, "nut bottom corner"},
@@ -226,33 +210,25 @@ void ExpectMiddlePixels(const ClientCapture& capture, COLORREF face, COLORREF sh
                            {20, 56, face, "no knob at the bottom"}});
 }
 
-TEST_F(SwitchControl, TwoWaySetToMiddleFromOutside) {
-    HWND sw = Create(40, 60);
-    SetWindowLongA(sw, SwitchSlotPosition, SwitchMiddle);
-    InvalidateRect(sw, nullptr, TRUE);
-    const ClientCapture capture = PaintAndCapture(sw);
-    ExpectPixels(capture, CommonPixels40x60());
-    ExpectMiddlePixels(capture, face_, shadow_);
-    Press(sw, 5);
-    EXPECT_EQ(GetSwitchPosition(sw), SwitchUp);
-    SetWindowLongA(sw, SwitchSlotPosition, SwitchMiddle);
-    Press(sw, 55);
-    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
-    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchUp}, {WM_COMMAND, 0, SwitchDown}}));
-}
-
-TEST_F(SwitchControl, OutsidePositionsDrawAsMiddleAndStay) {
-    for (int position : {3, -1}) {
+// The middle lever, also for a two-way switch set there from outside; positions outside the
+// three are drawn the same and never move.
+TEST_F(SwitchControl, MiddleAndOutsidePositionsDrawAsMiddle) {
+    for (int position : {int{SwitchMiddle}, 3, -1}) {
         SCOPED_TRACE(position);
-        HWND sw = Create(40, 60, SwitchThreeWay);
-        MoveSwitchTo(sw, position);
-        ExpectMiddlePixels(PaintAndCapture(sw), face_, shadow_);
-        SendPress(sw, 5);
-        SendPress(sw, 55);
-        EXPECT_EQ(GetSwitchPosition(sw), position);
-        EXPECT_FALSE(HasUpdateRegion(sw));
-        PumpMessages();
-        EXPECT_TRUE(Notified(parent_, sw, {}));
+        HWND sw = Create(40, 60);
+        SetWindowLongA(sw, SwitchSlotPosition, position);
+        InvalidateRect(sw, nullptr, TRUE);
+        const ClientCapture capture = PaintAndCapture(sw);
+        ExpectPixels(capture, CommonPixels40x60());
+        ExpectMiddlePixels(capture, face_, shadow_);
+        if (position != SwitchMiddle) {
+            SendPress(sw, 5);
+            SendPress(sw, 55);
+            EXPECT_EQ(GetSwitchPosition(sw), position);
+            EXPECT_FALSE(HasUpdateRegion(sw));
+            PumpMessages();
+            EXPECT_TRUE(Notified(parent_, sw, {}));
+        }
         DestroyWindow(sw);
     }
 }
@@ -325,7 +301,8 @@ TEST_F(SwitchControl, WideControlKeepsWidthScale) {
                                        {60, 19, kWhite, "knob down to the bottom"},
                                        {90, 10, shadow_, "knob right edge"},
                                        {30, 10, kWhite, "highlight on knob's left edge"}});
-    MoveSwitchTo(sw, SwitchDown);
+    Press(sw, 10); // lower half of the 20-pixel height (upper half of the width)
+    EXPECT_EQ(GetSwitchPosition(sw), SwitchDown);
     ExpectPixels(PaintAndCapture(sw), {{60, 10, kLightGray, "knob"},
                                        {60, 18, shadow_, "knob bottom"},
                                        {60, 19, kWhite, "highlight below the knob"}});

@@ -71,29 +71,12 @@ void PumpMessagesFor(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-namespace {
-const char kRecorderClass[] = "KelvoTestRecorder";
-
-void RegisterRecorderClass() {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kRecorderClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
-} // namespace
-
 RecordingWindow::RecordingWindow(int width, int height) {
-    RegisterRecorderClass();
-    hwnd_ = CreateWindowExA(0, kRecorderClass, "recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+    const char className[] = "KelvoTestRecorder";
+    host::RegisterHostClass(className, Proc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    hwnd_ = CreateWindowExA(0, className, "recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                             width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
     PumpMessages();
 }
 

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include "gauge.h"
 #include "host_core.h"
 #include "process_counters.h"
+#include "property_list.h"
+#include "switch_control.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,10 @@
 #include <vector>
 
 namespace kelvo_test {
+
+// The module's three control classes.
+inline const char* const kControlClasses[] = {GaugeClassName, SwitchClassName,
+                                              PropertyListClassName};
 
 // The folder of the test program, where CalculatorKelvo.dll and the test modules lie.
 std::string TestDirectory();
