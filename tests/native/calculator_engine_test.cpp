@@ -7,7 +7,6 @@
 #include <dlfcn.h>
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -47,12 +46,6 @@ std::string Repeat(const std::string& key, int n) {
 
 const std::string kLarge = "1," + Repeat("0", 300); // 1e300
 const std::string kHuge = "1," + Repeat("0", 400);  // beyond the range of a double
-
-std::string Printed(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
 
 void Expect(const Calculator& calculator, const std::string& display, CalcState state,
             std::optional<CalcOperator> pending = std::nullopt) {
@@ -101,7 +94,7 @@ TEST(CalculatorEngine, KeySequences) {
         {"2,+,3,=,X,4,=", "20", Ready},
         {"1,2,3,4,5,6,7,+,1,=", "1.23457e+06", Ready},
         {"9,9,9,9,9,X,9,9,9,9,9,=", "9.9998e+09", Ready},
-        {kLarge + ",X," + kLarge + ",=", Printed(HUGE_VAL), Ready},
+        {kLarge + ",X," + kLarge + ",=", "inf", Ready},
         {"3,-,5,=,X,0,=", "-0", Ready},
         {"3,-,5,=,X,0,=,+,1,=", "1", Ready},
         // Typing: no length limit, leading zeros kept, a second point accepted.
