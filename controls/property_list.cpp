@@ -136,7 +136,13 @@ void ScrollToRow(PropertyList& list, int row) {
     UpdateWindow(list.hwnd);
 }
 
-void OnVScroll(PropertyList& list, int code, int thumbPosition) {
+static_assert(ScrollLineUp == SB_LINEUP && ScrollLineDown == SB_LINEDOWN &&
+                  ScrollPageUp == SB_PAGEUP && ScrollPageDown == SB_PAGEDOWN &&
+                  ScrollThumbPosition == SB_THUMBPOSITION && ScrollThumbTrack == SB_THUMBTRACK &&
+                  ScrollTop == SB_TOP && ScrollBottom == SB_BOTTOM && ScrollEnd == SB_ENDSCROLL,
+              "the layout's scroll codes are the system's");
+
+void OnVScroll(PropertyList& list, ScrollCode code, int thumbPosition) {
     ScrollRequest request = {code,        thumbPosition,     GetScrollPos(list.hwnd, SB_VERT), 0, 0,
                              list.height, list.contentHeight};
     GetScrollRange(list.hwnd, SB_VERT, &request.minimum, &request.maximum);
@@ -203,7 +209,7 @@ LRESULT OnPaintMessage(HWND window) {
 
 LRESULT OnVScrollMessage(HWND window, WPARAM wParam) {
     if (PropertyList* list = AttachedList(window))
-        OnVScroll(*list, LOWORD(wParam), HIWORD(wParam));
+        OnVScroll(*list, static_cast<ScrollCode>(LOWORD(wParam)), HIWORD(wParam));
     return 0;
 }
 

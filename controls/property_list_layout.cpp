@@ -18,23 +18,23 @@ ScrollBarSetting ScrollBarFor(int contentHeight, int windowHeight) {
 }
 
 namespace {
-// The step of a scroll code; 0 for the codes that move nothing (SB_THUMBPOSITION, which
-// finds the view already at the thumb, SB_ENDSCROLL and unknown codes).
+// The step of a scroll code; 0 for the codes that move nothing (a thumb position, which finds
+// the view already at the thumb, the end of scrolling and unknown codes).
 int ScrollStep(const ScrollRequest& request, int page, int maxTop) {
     switch (request.code) {
-    case 0: // SB_LINEUP
+    case ScrollLineUp:
         return -1;
-    case 1: // SB_LINEDOWN
+    case ScrollLineDown:
         return 1;
-    case 2: // SB_PAGEUP
+    case ScrollPageUp:
         return -page;
-    case 3: // SB_PAGEDOWN
+    case ScrollPageDown:
         return page;
-    case 5: // SB_THUMBTRACK
+    case ScrollThumbTrack:
         return request.thumb - request.current;
-    case 6: // SB_TOP
+    case ScrollTop:
         return -request.current;
-    case 7: // SB_BOTTOM
+    case ScrollBottom:
         return maxTop - request.current;
     default:
         return 0;

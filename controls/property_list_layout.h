@@ -75,9 +75,23 @@ struct ScrollBarSetting {
 };
 ScrollBarSetting ScrollBarFor(int contentHeight, int windowHeight);
 
+// The request codes of WM_VSCROLL, valued as the system's SB_ codes. A message may carry any
+// other value, which moves nothing.
+enum ScrollCode : int {
+    ScrollLineUp = 0,
+    ScrollLineDown = 1,
+    ScrollPageUp = 2,
+    ScrollPageDown = 3,
+    ScrollThumbPosition = 4,
+    ScrollThumbTrack = 5,
+    ScrollTop = 6,
+    ScrollBottom = 7,
+    ScrollEnd = 8,
+};
+
 // A WM_VSCROLL request and the scroll bar's state when it arrives.
 struct ScrollRequest {
-    int code;    // SB_LINEUP (0) ... SB_ENDSCROLL (8)
+    ScrollCode code;
     int thumb;   // thumb position (SB_THUMBTRACK)
     int current; // the scroll bar's position
     int minimum; // and its range

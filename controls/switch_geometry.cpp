@@ -10,58 +10,56 @@ constexpr int LargestDrawnSize = 1 << 27;
 
 SwitchMetrics ComputeSwitchMetrics(int width, int height) {
     SwitchMetrics m{};
-    m.b = std::min(width, LargestDrawnSize) / 2;
-    m.h = std::min(height, LargestDrawnSize) / 2;
+    const int b = std::min(width, LargestDrawnSize) / 2;
+    m.centreX = b;
+    m.centreY = std::min(height, LargestDrawnSize) / 2;
     // Hexagon with its flat sides b - 1 from the centre; the constants are deliberately the
     // five-digit decimals, so large switches keep the shape they have always had.
-    m.s = static_cast<int>((m.b - 1) * 0.57735);
-    m.r = static_cast<int>((m.b - 1) * 1.1547);
-    m.A = 4 * m.b / 5;
-    m.B = m.b / 2;
-    m.P = 2 * m.b / 5;
-    m.M = 3 * m.b / 5;
-    m.K = m.b / 3;
-    m.E = m.b / 4;
+    m.nutHalfSide = static_cast<int>((b - 1) * 0.57735);
+    m.nutRadius = static_cast<int>((b - 1) * 1.1547);
+    m.bezelRadius = 4 * b / 5;
+    m.recessRadius = b / 2;
+    m.rootHalfWidth = 2 * b / 5;
+    m.endOnHalfWidth = 3 * b / 5;
+    m.knobLength = b / 3;
+    m.endOnHalfHeight = b / 4;
     return m;
 }
 
 std::array<Point, 6> SwitchNutPoints(const SwitchMetrics& m) {
-    const int b = m.b, h = m.h;
-    return {{{1, h - m.s},
-             {b, h - m.r},
-             {2 * b - 1, h - m.s},
-             {2 * b - 1, h + m.s},
-             {b, h + m.r},
-             {1, h + m.s}}};
+    const int b = m.centreX, h = m.centreY, s = m.nutHalfSide, r = m.nutRadius;
+    return {
+        {{1, h - s}, {b, h - r}, {2 * b - 1, h - s}, {2 * b - 1, h + s}, {b, h + r}, {1, h + s}}};
 }
 
 std::array<Point, 4> SwitchNutShadow(const SwitchMetrics& m) {
-    const int b = m.b, h = m.h;
-    return {{{2 * b - 1, h - m.s}, {2 * b - 1, h + m.s}, {b, h + m.r}, {1, h + m.s}}};
+    const int b = m.centreX, h = m.centreY, s = m.nutHalfSide, r = m.nutRadius;
+    return {{{2 * b - 1, h - s}, {2 * b - 1, h + s}, {b, h + r}, {1, h + s}}};
 }
 
 namespace {
 Box CentredBox(const SwitchMetrics& m, int radius) {
-    return {m.b - radius, m.h - radius, m.b + radius + 1, m.h + radius + 1};
+    return {m.centreX - radius, m.centreY - radius, m.centreX + radius + 1, m.centreY + radius + 1};
 }
 } // namespace
 
 Box SwitchBezelBox(const SwitchMetrics& m) {
-    return CentredBox(m, m.A);
+    return CentredBox(m, m.bezelRadius);
 }
 
 Box SwitchRecessBox(const SwitchMetrics& m) {
-    return CentredBox(m, m.B);
+    return CentredBox(m, m.recessRadius);
 }
 
 SwitchArcRadials SwitchShadingRadials(const SwitchMetrics& m) {
     // A fixed offset: only the two diagonal directions matter, not the distance.
-    return {{m.b - 10, m.h + 10}, {m.b + 10, m.h - 10}};
+    return {{m.centreX - 10, m.centreY + 10}, {m.centreX + 10, m.centreY - 10}};
 }
 
 namespace {
 SwitchLever UpLever(const SwitchMetrics& m) {
-    const int b = m.b, h = m.h, B = m.B, P = m.P, K = m.K;
+    const int b = m.centreX, h = m.centreY, B = m.recessRadius, P = m.rootHalfWidth;
+    const int K = m.knobLength;
     SwitchLever lever{};
     lever.shaft = {{{b - P, h + 1}, {b - B, K + 1}, {b + B, K + 1}, {b + P, h + 1}}};
     lever.shaftFill = SwitchFill::LightGray;
@@ -73,8 +71,8 @@ SwitchLever UpLever(const SwitchMetrics& m) {
 }
 
 SwitchLever DownLever(const SwitchMetrics& m) {
-    const int b = m.b, h = m.h, B = m.B, P = m.P;
-    const int knobTop = 2 * h - 1 - m.K;
+    const int b = m.centreX, h = m.centreY, B = m.recessRadius, P = m.rootHalfWidth;
+    const int knobTop = 2 * h - 1 - m.knobLength;
     const int end = 2 * h - 1;
     SwitchLever lever{};
     lever.shaft = {{{b - P, h - 1}, {b - B, knobTop}, {b + B, knobTop}, {b + P, h - 1}}};
@@ -87,7 +85,8 @@ SwitchLever DownLever(const SwitchMetrics& m) {
 }
 
 SwitchLever MiddleLever(const SwitchMetrics& m) {
-    const int b = m.b, h = m.h, B = m.B, P = m.P, M = m.M, E = m.E;
+    const int b = m.centreX, h = m.centreY, B = m.recessRadius, P = m.rootHalfWidth;
+    const int M = m.endOnHalfWidth, E = m.endOnHalfHeight;
     SwitchLever lever{};
     lever.shaft = {{{b - P, h - B}, {b - M, h - E}, {b + M, h - E}, {b + P, h - B}}};
     lever.shaftFill = SwitchFill::LightGray;

@@ -14,16 +14,16 @@ using SwitchQuad = std::array<Point, 4>;
 // Every size of the drawing, from the client width and height. All follow the width; the
 // height only places the centre and the ends of the lever.
 struct SwitchMetrics {
-    int b; // horizontal centre and scale
-    int h; // vertical centre
-    int s; // half side of the nut hexagon
-    int r; // corner radius of the nut hexagon
-    int A; // bezel radius
-    int B; // recess radius, half-width of the lever's outer end
-    int P; // half-width of the lever's root
-    int M; // half-width of the lever seen end-on
-    int K; // knob length
-    int E; // half-height of the knob seen end-on
+    int centreX;         // horizontal centre, and the scale of every size below
+    int centreY;         // vertical centre
+    int nutHalfSide;     // half the length of the nut hexagon's upright sides
+    int nutRadius;       // centre to the nut's top and bottom corners
+    int bezelRadius;     // the round bezel around the recess
+    int recessRadius;    // also the half-width of the lever's outer end
+    int rootHalfWidth;   // half-width of the lever's root
+    int endOnHalfWidth;  // half-width of the lever seen end-on (middle position)
+    int knobLength;      // of the lever thrown up or down
+    int endOnHalfHeight; // half-height of the knob seen end-on
 };
 
 SwitchMetrics ComputeSwitchMetrics(int width, int height);

@@ -1,6 +1,7 @@
 // The calculator engine under a key sequence: each input byte is one key. Checks what holds
-// after every key, and compares each plain calculation (typed operand, one operator, typed
-// operand, "=") with a reference that computes from the keys typed rather than the display.
+// after every key, and compares each chain calculation (typed operand, then operators and
+// typed operands, then "=") with a reference that computes from the keys typed, reading back
+// only its own printed intermediate results.
 #include "calculator.h"
 #include "fuzz_check.h"
 
@@ -15,18 +16,19 @@
 
 namespace {
 
-// The number that a typed operand stands for, or nothing when it is no number (a lone
-// point) or beyond what a double holds: the calculator then shows its read error.
-std::optional<double> ReadTyped(const std::string& typed) {
+// The number that a typed operand or a printed result stands for, or nothing when it is no
+// number (a lone point) or out of range: the calculator then shows its read error.
+std::optional<double> ReadNumber(const std::string& text) {
     char* end = nullptr;
     errno = 0;
-    const double value = std::strtod(typed.c_str(), &end);
-    if (end == typed.c_str() || errno == ERANGE)
+    const double value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || errno == ERANGE)
         return std::nullopt;
     return value;
 }
 
-// What the display shows after "=": the "%g" form of the result, or the division error.
+// What the display shows after a calculation: the "%g" form of the result, or the division
+// error.
 std::string Reference(Key op, double a, double b) {
     double result = 0.0;
     if (op == KeyAdd)
@@ -51,27 +53,48 @@ std::size_t TypeNumber(const Key* keys, std::size_t count, std::size_t i, std::s
     return i;
 }
 
-// What a cleared calculator shows after the given keys when they make a plain calculation
-// (typed number, operator, typed number, "="); nothing for any other sequence.
-std::optional<std::string> PlainResult(const Key* keys, std::size_t count) {
-    std::string first, second;
+bool IsOperator(Key key) {
+    return key >= KeyDivide && key <= KeyAdd;
+}
+
+// What a cleared calculator shows after the given keys when they make a chain calculation
+// (typed number, then one or more groups of operator keys and a typed number, then "="):
+// each group's last operator key is the one that counts, and every intermediate result is
+// read back from its "%g" form. Nothing for any other sequence.
+std::optional<std::string> ChainResult(const Key* keys, std::size_t count) {
+    struct Step {
+        Key op;
+        std::string operand;
+    };
+    std::string first;
+    std::vector<Step> steps;
     std::size_t i = TypeNumber(keys, count, 0, first);
-    if (first.empty() || i == count || keys[i] < KeyDivide || keys[i] > KeyAdd)
+    while (!first.empty() && i < count && IsOperator(keys[i])) {
+        Step step{keys[i], {}};
+        while (++i < count && IsOperator(keys[i]))
+            step.op = keys[i];
+        i = TypeNumber(keys, count, i, step.operand);
+        if (step.operand.empty())
+            return std::nullopt;
+        steps.push_back(step);
+    }
+    if (steps.empty() || i + 1 != count || keys[i] != KeyEquals)
         return std::nullopt;
-    const Key op = keys[i];
-    i = TypeNumber(keys, count, i + 1, second);
-    if (second.empty() || i + 1 != count || keys[i] != KeyEquals)
-        return std::nullopt;
-    const std::optional<double> a = ReadTyped(first);
-    const std::optional<double> b = ReadTyped(second);
-    if (!a || !b)
-        return std::string(ReadErrorText);
-    return Reference(op, *a, *b);
+    std::optional<double> value = ReadNumber(first);
+    for (std::size_t k = 0;; ++k) {
+        const std::optional<double> operand = ReadNumber(steps[k].operand);
+        if (!value || !operand)
+            return std::string(ReadErrorText);
+        const std::string shown = Reference(steps[k].op, *value, *operand);
+        if (k + 1 == steps.size() || shown == DivisionErrorText)
+            return shown;
+        value = ReadNumber(shown);
+    }
 }
 
 // Checks the display that the keys since the last AC have left.
-void CheckPlain(const Calculator& calculator, const Key* keys, std::size_t count) {
-    const std::optional<std::string> expected = PlainResult(keys, count);
+void CheckChain(const Calculator& calculator, const Key* keys, std::size_t count) {
+    const std::optional<std::string> expected = ChainResult(keys, count);
     if (!expected)
         return;
     FUZZ_CHECK(*expected == calculator.Display());
@@ -90,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const Key key = keys[i];
         if (key == KeyAllClear) {
-            CheckPlain(calculator, &keys[cleared], i - cleared);
+            CheckChain(calculator, &keys[cleared], i - cleared);
             cleared = i + 1;
         }
         const CalcState stateBefore = calculator.State();
@@ -108,6 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(calculator.PendingOperator() == pendingBefore);
         }
     }
-    CheckPlain(calculator, keys.data() + cleared, keys.size() - cleared);
+    CheckChain(calculator, keys.data() + cleared, keys.size() - cleared);
     return 0;
 }

@@ -20,8 +20,6 @@ struct Section {
 constexpr int MaxSections = 50;
 constexpr int MaxItems = 10000;
 constexpr int Probes = 8;
-constexpr int LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbTrack = 5, Top = 6,
-              Bottom = 7, UnknownCode = 9;
 
 // The hit test against the layout: a click toggles section i exactly when it lands left of
 // the frames within the title row that starts at tops[i].
@@ -39,31 +37,32 @@ void CheckClick(const std::vector<const Section*>& sections, const std::vector<i
 void CheckScroll(FuzzedDataProvider& input, const ScrollBarSetting& bar, int lastPosition,
                  int windowHeight, int contentHeight) {
     const int current = input.ConsumeIntegralInRange(bar.minimum, lastPosition);
-    const int code = input.ConsumeIntegralInRange(LineUp, UnknownCode);
+    // Every code, and one that no scroll bar sends.
+    const auto code = static_cast<ScrollCode>(input.ConsumeIntegralInRange(0, ScrollEnd + 1));
     const int thumb = input.ConsumeIntegral<std::uint16_t>(); // HIWORD of the word parameter
     const auto target = ScrollTarget(
         ScrollRequest{code, thumb, current, bar.minimum, bar.maximum, windowHeight, contentHeight});
     if (target) {
         FUZZ_CHECK(*target >= bar.minimum && *target <= lastPosition && *target != current);
-        const bool up = code == LineUp || code == PageUp || code == Top;
-        const bool down = code == LineDown || code == PageDown || code == Bottom;
-        FUZZ_CHECK(up || down || code == ThumbTrack);
+        const bool up = code == ScrollLineUp || code == ScrollPageUp || code == ScrollTop;
+        const bool down = code == ScrollLineDown || code == ScrollPageDown || code == ScrollBottom;
+        FUZZ_CHECK(up || down || code == ScrollThumbTrack);
         FUZZ_CHECK(!up || *target < current);
         FUZZ_CHECK(!down || *target > current);
     }
     // A page may be 0 rows: for the page codes the direction is all there is to check.
-    if (code == PageUp || code == PageDown)
+    if (code == ScrollPageUp || code == ScrollPageDown)
         return;
     int wanted = current; // for the codes that move nothing
-    if (code == LineUp)
+    if (code == ScrollLineUp)
         wanted = std::max(current - 1, bar.minimum);
-    else if (code == LineDown)
+    else if (code == ScrollLineDown)
         wanted = std::min(current + 1, lastPosition);
-    else if (code == Top)
+    else if (code == ScrollTop)
         wanted = bar.minimum;
-    else if (code == Bottom)
+    else if (code == ScrollBottom)
         wanted = lastPosition;
-    else if (code == ThumbTrack)
+    else if (code == ScrollThumbTrack)
         wanted = std::min(thumb, lastPosition);
     FUZZ_CHECK(target.value_or(current) == wanted);
 }

@@ -2,123 +2,152 @@
 
 #include "switch_geometry.h"
 
-#include <vector>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <tuple>
 
 namespace {
 
-using Quad = SwitchQuad;
-
-TEST(SwitchGeometry, Sizes40x60) {
-    const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    const std::vector<int> got{m.b, m.h, m.s, m.r, m.A, m.B, m.P, m.M, m.K, m.E};
-    EXPECT_EQ(got, (std::vector<int>{20, 30, 10, 21, 16, 10, 8, 12, 6, 5}));
+// Mirror images through the column x = c or the row y = c; a box's edges trade places.
+template <std::size_t N> std::array<Point, N> FlipX(std::array<Point, N> points, int c) {
+    for (Point& p : points)
+        p.x = 2 * c - p.x;
+    return points;
+}
+template <std::size_t N> std::array<Point, N> FlipY(std::array<Point, N> points, int c) {
+    for (Point& p : points)
+        p.y = 2 * c - p.y;
+    return points;
+}
+Box FlipY(const Box& b, int c) {
+    return {b.left, 2 * c - b.bottom, b.right, 2 * c - b.top};
 }
 
-TEST(SwitchGeometry, NutBezelAndRecess40x60) {
-    const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    const std::array<Point, 6> nut{{{1, 20}, {20, 9}, {39, 20}, {39, 40}, {20, 51}, {1, 40}}};
-    EXPECT_EQ(SwitchNutPoints(m), nut);
-    EXPECT_EQ(SwitchNutShadow(m), (Quad{{{39, 20}, {39, 40}, {20, 51}, {1, 40}}}));
-    EXPECT_EQ(SwitchBezelBox(m), (Box{4, 14, 37, 47}));
-    EXPECT_EQ(SwitchRecessBox(m), (Box{10, 20, 31, 41}));
-    const SwitchArcRadials radials = SwitchShadingRadials(m);
-    EXPECT_EQ(radials.lowerLeft, (Point{10, 40}));
-    EXPECT_EQ(radials.upperRight, (Point{30, 20}));
+// The same points, in any order.
+template <std::size_t N> bool SamePoints(std::array<Point, N> a, std::array<Point, N> b) {
+    const auto less = [](Point p, Point q) { return std::tie(p.x, p.y) < std::tie(q.x, q.y); };
+    std::sort(a.begin(), a.end(), less);
+    std::sort(b.begin(), b.end(), less);
+    return a == b;
 }
 
-TEST(SwitchGeometry, LeverUpAndDown40x60) {
-    const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    const SwitchLever up = SwitchLeverShape(m, SwitchUp);
-    EXPECT_EQ(up.shaft, (Quad{{{12, 31}, {10, 7}, {30, 7}, {28, 31}}}));
-    EXPECT_EQ(up.knob, (Box{10, 1, 31, 7}));
-    EXPECT_EQ(up.highlight, (Quad{{{12, 31}, {10, 7}, {10, 1}, {30, 1}}}));
-    EXPECT_TRUE(up.hasHighlight);
-    EXPECT_FALSE(up.hasLowerShaft);
-    EXPECT_EQ(up.shaftFill, SwitchFill::LightGray);
-    EXPECT_EQ(up.knobFill, SwitchFill::White);
-
-    const SwitchLever down = SwitchLeverShape(m, SwitchDown);
-    EXPECT_EQ(down.shaft, (Quad{{{12, 29}, {10, 53}, {30, 53}, {28, 29}}}));
-    EXPECT_EQ(down.knob, (Box{10, 53, 31, 59}));
-    EXPECT_EQ(down.highlight, (Quad{{{12, 29}, {10, 53}, {10, 59}, {30, 59}}}));
-    EXPECT_TRUE(down.hasHighlight);
-    EXPECT_FALSE(down.hasLowerShaft);
-    EXPECT_EQ(down.shaftFill, SwitchFill::White);
-    EXPECT_EQ(down.knobFill, SwitchFill::LightGray);
+// A box of pixels centred on column or row c.
+bool CentredX(const Box& b, int c) {
+    return b.left + b.right - 1 == 2 * c;
+}
+bool CentredY(const Box& b, int c) {
+    return b.top + b.bottom - 1 == 2 * c;
 }
 
-TEST(SwitchGeometry, LeverMiddleAndOutsidePositions40x60) {
-    const SwitchMetrics m = ComputeSwitchMetrics(40, 60);
-    for (int position : {int{SwitchMiddle}, 3, -1}) {
-        SCOPED_TRACE(position);
-        const SwitchLever middle = SwitchLeverShape(m, position);
-        EXPECT_EQ(middle.shaft, (Quad{{{12, 20}, {8, 25}, {32, 25}, {28, 20}}}));
-        EXPECT_TRUE(middle.hasLowerShaft);
-        EXPECT_EQ(middle.lowerShaft, (Quad{{{12, 40}, {8, 35}, {32, 35}, {28, 40}}}));
-        EXPECT_EQ(middle.knob, (Box{8, 25, 33, 36}));
-        EXPECT_FALSE(middle.hasHighlight);
-        EXPECT_EQ(middle.shaftFill, SwitchFill::LightGray);
-        EXPECT_EQ(middle.lowerShaftFill, SwitchFill::Gray);
-        EXPECT_EQ(middle.knobFill, SwitchFill::White);
+auto Fields(const SwitchLever& l) {
+    return std::tie(l.shaft, l.shaftFill, l.hasLowerShaft, l.lowerShaft, l.lowerShaftFill, l.knob,
+                    l.knobFill, l.hasHighlight, l.highlight);
+}
+
+// Properties of every drawing element, over a sweep of client sizes.
+TEST(SwitchGeometry, ShapesAreSymmetricNestedAndJoined) {
+    for (int width = 2; width <= 120 && !HasFailure(); ++width) {
+        for (int height = 2; height <= 120 && !HasFailure(); ++height) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height);
+            const SwitchMetrics m = ComputeSwitchMetrics(width, height);
+            const int cx = m.centreX, cy = m.centreY;
+            EXPECT_EQ(cx, width / 2);
+            EXPECT_EQ(cy, height / 2);
+            // The lever widens outwards; seen end-on it is wider still, and the bezel is
+            // inside the nut's upright sides.
+            EXPECT_LE(m.rootHalfWidth, m.recessRadius);
+            EXPECT_LE(m.recessRadius, m.endOnHalfWidth);
+            EXPECT_LE(m.endOnHalfWidth, m.bezelRadius);
+            EXPECT_LE(m.bezelRadius, cx - 1);
+
+            // A regular hexagon (sides equal but for rounding) with upright sides at x = 1 and
+            // 2 cx - 1, the shadow on its right and lower edges.
+            const std::array<Point, 6> nut = SwitchNutPoints(m);
+            EXPECT_TRUE(SamePoints(FlipX(nut, cx), nut));
+            EXPECT_TRUE(SamePoints(FlipY(nut, cy), nut));
+            EXPECT_EQ(nut[0].x, 1);
+            const double slanted = std::hypot(nut[1].x - nut[0].x, nut[1].y - nut[0].y);
+            EXPECT_NEAR(slanted, nut[5].y - nut[0].y, 2.0);
+            EXPECT_EQ(SwitchNutShadow(m), (SwitchQuad{nut[2], nut[3], nut[4], nut[5]}));
+
+            // Bezel and recess: round, centred, one inside the other, the shading split along
+            // the diagonal from the lower left to the upper right.
+            const Box bezel = SwitchBezelBox(m), recess = SwitchRecessBox(m);
+            for (const Box& box : {bezel, recess}) {
+                EXPECT_TRUE(CentredX(box, cx) && CentredY(box, cy));
+                EXPECT_EQ(box.Width(), box.Height());
+            }
+            EXPECT_TRUE(bezel.left <= recess.left && recess.right <= bezel.right);
+            const SwitchArcRadials radials = SwitchShadingRadials(m);
+            EXPECT_GT(cx - radials.lowerLeft.x, 0);
+            EXPECT_EQ(cx - radials.lowerLeft.x, radials.lowerLeft.y - cy);
+            EXPECT_EQ(FlipY(FlipX(std::array{radials.lowerLeft}, cx), cy)[0], radials.upperRight);
+
+            // Up: the shaft meets the knob's inner edge; the highlight runs up the left edges
+            // of shaft and knob, then along its outer edge. Down is its mirror image.
+            const SwitchLever up = SwitchLeverShape(m, SwitchUp);
+            EXPECT_TRUE(SamePoints(FlipX(up.shaft, cx), up.shaft));
+            EXPECT_TRUE(CentredX(up.knob, cx));
+            EXPECT_EQ(up.shaft[1], (Point{up.knob.left, up.knob.bottom}));
+            EXPECT_EQ(up.highlight,
+                      (SwitchQuad{up.shaft[0], up.shaft[1], Point{up.knob.left, up.knob.top},
+                                  Point{up.knob.right - 1, up.knob.top}}));
+            const SwitchLever down = SwitchLeverShape(m, SwitchDown);
+            EXPECT_EQ(down.shaft, FlipY(up.shaft, cy));
+            EXPECT_EQ(down.knob, FlipY(up.knob, cy));
+            EXPECT_EQ(down.highlight, FlipY(up.highlight, cy));
+
+            // Middle: the knob seen end-on in the centre, shafts from the recess's edge to it.
+            const SwitchLever middle = SwitchLeverShape(m, SwitchMiddle);
+            EXPECT_TRUE(CentredX(middle.knob, cx) && CentredY(middle.knob, cy));
+            EXPECT_TRUE(SamePoints(FlipX(middle.shaft, cx), middle.shaft));
+            EXPECT_EQ(middle.shaft[0].y, recess.top);
+            EXPECT_EQ(middle.shaft[1], (Point{middle.knob.left, middle.knob.top}));
+            EXPECT_EQ(middle.lowerShaft, FlipY(middle.shaft, cy));
+            for (int position : {3, -1, INT_MIN, INT_MAX})
+                EXPECT_TRUE(Fields(SwitchLeverShape(m, position)) == Fields(middle)) << position;
+        }
     }
 }
 
 TEST(SwitchGeometry, ZeroSizeTruncatesTowardZero) {
     // b - 1 = -1: -0.57735 and -1.1547 truncate to 0 and -1, not down to -1 and -2.
     const SwitchMetrics m = ComputeSwitchMetrics(0, 0);
-    EXPECT_EQ(m.s, 0);
-    EXPECT_EQ(m.r, -1);
+    EXPECT_EQ(m.nutHalfSide, 0);
+    EXPECT_EQ(m.nutRadius, -1);
     EXPECT_EQ(SwitchLeverShape(m, SwitchDown).knob, (Box{0, -1, 1, -1}));
 }
 
-struct Press {
-    int position;
-    unsigned flags;
-    int y;
-    int height;
-    std::optional<int> expected;
-};
-
+// A press moves the lever towards the half pressed, through the middle on a three-way switch;
+// outside positions never move, and flag bits other than three-way are ignored.
 TEST(SwitchGeometry, ClickRule) {
     const std::optional<int> none;
-    const unsigned two = 0, three = SwitchThreeWay;
-    const std::vector<Press> table{
-        // up
-        {SwitchUp, two, 5, 60, none},
-        {SwitchUp, two, 45, 60, SwitchDown},
-        {SwitchUp, three, 5, 60, none},
-        {SwitchUp, three, 45, 60, SwitchMiddle},
-        // down
-        {SwitchDown, two, 5, 60, SwitchUp},
-        {SwitchDown, two, 45, 60, none},
-        {SwitchDown, three, 5, 60, SwitchMiddle},
-        {SwitchDown, three, 45, 60, none},
-        // middle, two- and three-way alike
-        {SwitchMiddle, two, 5, 60, SwitchUp},
-        {SwitchMiddle, two, 45, 60, SwitchDown},
-        {SwitchMiddle, three, 5, 60, SwitchUp},
-        {SwitchMiddle, three, 45, 60, SwitchDown},
-        // outside positions never move
-        {3, three, 5, 60, none},
-        {3, three, 45, 60, none},
-        {-1, two, 5, 60, none},
-        {-1, two, 45, 60, none},
-        // the dividing row belongs to the lower half
-        {SwitchMiddle, two, 9, 21, SwitchUp},
-        {SwitchMiddle, two, 10, 21, SwitchDown},
-        {SwitchMiddle, two, 9, 20, SwitchUp},
-        {SwitchMiddle, two, 10, 20, SwitchDown},
-        // unknown bits are ignored; no-draw does not stop presses
-        {SwitchUp, ~three, 45, 60, SwitchDown},
-        {SwitchUp, SwitchNoDraw | three, 45, 60, SwitchMiddle},
-        // wide controls: only the height splits the halves
-        {SwitchUp, two, 10, 20, SwitchDown},
-    };
-    for (const Press& press : table) {
-        SCOPED_TRACE(testing::Message() << "position " << press.position << " flags " << press.flags
-                                        << " y " << press.y << " height " << press.height);
-        EXPECT_EQ(SwitchPositionAfterPress(press.position, press.flags, press.y, press.height),
-                  press.expected);
+    const unsigned three = SwitchThreeWay;
+    const struct {
+        int position;
+        unsigned flags;
+        std::optional<int> upper, lower; // after a press at row 5 or 45 of 60
+    } presses[] = {{SwitchUp, 0, none, SwitchDown},
+                   {SwitchUp, three, none, SwitchMiddle},
+                   {SwitchDown, 0, SwitchUp, none},
+                   {SwitchDown, three, SwitchMiddle, none},
+                   {SwitchMiddle, 0, SwitchUp, SwitchDown},
+                   {SwitchMiddle, three, SwitchUp, SwitchDown},
+                   {3, three, none, none},
+                   {-1, 0, none, none},
+                   {SwitchUp, ~three, none, SwitchDown},
+                   {SwitchUp, SwitchNoDraw | three, none, SwitchMiddle}};
+    for (const auto& p : presses) {
+        EXPECT_EQ(SwitchPositionAfterPress(p.position, p.flags, 5, 60), p.upper)
+            << p.position << " flags " << p.flags;
+        EXPECT_EQ(SwitchPositionAfterPress(p.position, p.flags, 45, 60), p.lower)
+            << p.position << " flags " << p.flags;
+    }
+    // The dividing row, half the height rounded down, belongs to the lower half.
+    for (int height : {20, 21}) {
+        EXPECT_EQ(SwitchPositionAfterPress(SwitchMiddle, 0, 9, height), SwitchUp) << height;
+        EXPECT_EQ(SwitchPositionAfterPress(SwitchMiddle, 0, 10, height), SwitchDown) << height;
     }
 }
 
