@@ -111,8 +111,13 @@ TEST(SwitchGeometry, ShapesAreSymmetricNestedAndJoined) {
     }
 }
 
-TEST(SwitchGeometry, ZeroSizeTruncatesTowardZero) {
-    // b - 1 = -1: -0.57735 and -1.1547 truncate to 0 and -1, not down to -1 and -2.
+// The hexagon's factors are the five-digit decimals, truncated toward zero.
+TEST(SwitchGeometry, HexagonFactorsAreFiveDigitDecimalsTruncated) {
+    // Width 2704: centreX - 1 = 1351 gives 779 and 1559, where exact roots would give 780 and
+    // 1560. Width 0: -1 gives 0 and -1, not -1 and -2.
+    const SwitchMetrics wide = ComputeSwitchMetrics(2704, 1600);
+    EXPECT_EQ(wide.nutHalfSide, 779);
+    EXPECT_EQ(wide.nutRadius, 1559);
     const SwitchMetrics m = ComputeSwitchMetrics(0, 0);
     EXPECT_EQ(m.nutHalfSide, 0);
     EXPECT_EQ(m.nutRadius, -1);

@@ -272,23 +272,6 @@ TEST_F(SwitchControl, ColoursFixedAtRegistration) {
                            {30, 4, shadow_, "knob right edge"}});
 }
 
-TEST_F(SwitchControl, HexagonUsesFiveDigitDecimals) {
-    // Width 2704: b - 1 = 1351, s = 779, r = 1559 (exact roots would give 780 and 1560).
-    // Height 1600 puts the nut's left corner at row 800 - 779 = 21.
-    HWND left = Create(2704, 1600);
-    const ClientCapture leftCapture = PaintAndCapture(left);
-    ExpectPixels(leftCapture,
-                 {{1, 21, kWhite, "nut left corner"}, {1, 20, face_, "above the corner"}});
-    DestroyWindow(left);
-    // Height 3200 puts the top corner at (1352, 1600 - 1559 = 41); shifted left so that it
-    // is on screen, with the lever down and out of the way.
-    HWND top = Create(2704, 3200, 0, -1200, 0);
-    MoveSwitchTo(top, SwitchDown);
-    const ClientCapture topCapture = PaintAndCapture(top);
-    ExpectPixels(topCapture,
-                 {{1352, 41, kWhite, "nut top corner"}, {1352, 40, face_, "above the corner"}});
-}
-
 TEST_F(SwitchControl, WideControlKeepsWidthScale) {
     // 120 x 20: b 60, h 10, s 34, B 30, K 20. The nut runs past both edges; the knob keeps
     // its place at the edge and covers the shaft.
