@@ -74,17 +74,14 @@ TEST(ModuleResources, TemplateGivesEveryKeyAButtonAndADisplayThatDoNotOverlap) {
     DestroyWindow(dialog);
 }
 
-TEST(ModuleResources, DescriptionStrings) {
+// The description strings are English (United Kingdom), like the template. (Their texts are
+// what the stand-in host shows in its module listing, checked by its script test.)
+TEST(ModuleResources, DescriptionStringsAreUkEnglish) {
     LoadedModule module;
     // Strings 1000 and 1001 live in block 1000 / 16 + 1 = 63.
     EXPECT_NE(nullptr,
               FindResourceExA(module.instance(), MAKEINTRESOURCEA(6) /* RT_STRING */,
                               MAKEINTRESOURCEA(IDS_MODULE_DESCRIPTION / 16 + 1), kUkEnglish));
-    char text[256];
-    ASSERT_GT(LoadStringA(module.instance(), IDS_MODULE_DESCRIPTION, text, sizeof text), 0);
-    EXPECT_STREQ("Calculator Kelvo:\r\n\r\nA basic calculator for in-sim math.", text);
-    ASSERT_GT(LoadStringA(module.instance(), IDS_MODULE_CATEGORY, text, sizeof text), 0);
-    EXPECT_STREQ("Tools and dialogs", text);
 }
 
 } // namespace
