@@ -81,9 +81,6 @@ protected:
 TEST_F(CalculatorDialog, OpensTemplate102ShowingZero) {
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(IsWindowVisible(window));
-    char caption[64] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    EXPECT_STREQ("Calculator Kelvo", caption);
     EXPECT_EQ("0", Display());
     // The host was asked for the module's template 102 with flags 0 and a context.
     for (const host::HostCall& call : host::CallLog()) {

@@ -64,11 +64,6 @@ struct RecordedMessage {
     WPARAM wParam;
     LPARAM lParam;
     bool posted; // came through the queue (PostMessage) rather than SendMessage
-
-    bool operator==(const RecordedMessage& other) const {
-        return window == other.window && message == other.message && wParam == other.wParam &&
-               lParam == other.lParam && posted == other.posted;
-    }
 };
 
 // A top-level window that logs the messages that tell a parent something: WM_COMMAND,
