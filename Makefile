@@ -1,7 +1,7 @@
-# Calculator Kelvo. `make run` opens the calculator in the stand-in host; `make test` builds the
-# native, sanitizer and Win32 trees and runs their tests (the Win32 ones under Wine in Xvfb);
-# `make dist` writes the release package, `make bench` runs the benchmarks. Each installs the
-# packages it needs when they are missing.
+# Calculator Kelvo. `make run` opens the calculator in the stand-in host (without a display, a
+# scripted run that saves screenshots); `make test` builds the native, sanitizer and Win32 trees
+# and runs their tests (the Win32 ones under Wine in Xvfb); `make dist` writes the release
+# package; `make bench` runs the benchmarks. Each installs the packages it needs when missing.
 SHELL := /bin/sh
 WIN32 := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
