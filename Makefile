@@ -1,11 +1,16 @@
-# The two commands of this project: `make run` and `make test`. Both install what is missing.
+# Calculator Kelvo. `make run` opens the calculator in the stand-in host (without a display, a
+# scripted run that saves screenshots); `make test` builds the native, sanitizer and Win32 trees
+# and runs their tests (the Win32 ones under Wine in Xvfb); `make dist` writes the release
+# package; `make bench` runs the benchmarks. Each installs the packages it needs when missing.
 SHELL := /bin/sh
-NATIVE := build/native
 WIN32 := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINE_SESSION := cmake/wine-session.sh $(CURDIR)/$(WIN32)/wineprefix
+# The tests run side by side, one per core.
+CTEST := ctest --parallel $(shell nproc) --preset
 
-.PHONY: all deps native win32 test test-native test-win32 run bench dist format clean
+.PHONY: all deps native native-asan win32 test test-native test-win32 run bench dist fuzz \
+	format clean
 
 all: native win32
 
@@ -17,7 +22,6 @@ native: deps
 	@cmake --build --preset native
 
 # The native code again under AddressSanitizer and UBSan, with the fuzz targets.
-.PHONY: native-asan fuzz
 native-asan: deps
 	@cmake --preset native-asan >/dev/null
 	@cmake --build --preset native-asan
@@ -27,15 +31,15 @@ win32: deps
 	@cmake --build --preset win32
 
 test: native native-asan win32
-	@ctest --preset native
-	@ctest --preset native-asan
-	@$(XVFB) $(WINE_SESSION) ctest --preset win32
+	@$(CTEST) native
+	@$(CTEST) native-asan
+	@$(XVFB) $(WINE_SESSION) $(CTEST) win32
 
 test-native: native
-	@ctest --preset native
+	@$(CTEST) native
 
 test-win32: win32
-	@$(XVFB) $(WINE_SESSION) ctest --preset win32
+	@$(XVFB) $(WINE_SESSION) $(CTEST) win32
 
 run: win32
 	@cmake/run-calculator.sh $(CURDIR)/$(WIN32)
@@ -43,8 +47,8 @@ run: win32
 bench: win32
 	@$(XVFB) $(WINE_SESSION) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
 
-# The win32 build writes the release package (cmake/KelvoDist.cmake).
 dist: win32
+	@cmake --build --preset win32 --target release_package
 	@echo "Release package:" dist/CalculatorKelvo-*.zip
 
 # Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for longer).

@@ -11,3 +11,15 @@ if(NOT WIN32)
     target_link_libraries(kelvo_gtest PUBLIC Threads::Threads)
 endif()
 include(GoogleTest)
+
+# The GoogleTest cases of a Windows-side test program as CTest tests, which run side by side.
+# Cases that need the screen to themselves, such as those that type on the real keyboard into
+# the foreground window, go in a test suite whose name ends in "Serial": CTest runs them alone.
+# Usage: kelvo_discover_tests(TARGET DIRECTORY TIMEOUT_SECONDS)
+function(kelvo_discover_tests target directory timeout)
+    set(discovery ${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120)
+    gtest_discover_tests(${discovery} TEST_FILTER "-*Serial.*" PROPERTIES TIMEOUT ${timeout})
+    gtest_discover_tests(${discovery} TEST_FILTER "*Serial.*"
+        PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE)
+endfunction()

@@ -7,4 +7,4 @@
 add_library(kelvo_plugin_flags INTERFACE)
 target_compile_options(kelvo_plugin_flags INTERFACE
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
-    -fno-asynchronous-unwind-tables -Oz -ffunction-sections -fdata-sections)
+    -fno-asynchronous-unwind-tables -Os -ffunction-sections -fdata-sections)

@@ -1,15 +1,27 @@
 #!/bin/sh
 # Writes the release package: the module in Modules/Plugin and the manual, made into a PDF, in
-# Doc, as one zip archive to be extracted into the simulator's folder. File times and the
-# manual's dates are the release date (UTC); modes are fixed and zip stores no owner or extra
-# times: two runs on the same inputs give the same bytes.
-# Usage: make-dist.sh MODULE.dll MANUAL.rst YYYY-MM-DD OUTPUT.zip (absolute paths)
+# Doc, as one zip archive to be extracted into the simulator's folder. The release date is the
+# date of the version's entry in CHANGELOG.md, and README.md must show the version. File times
+# and the manual's dates are the release date (UTC); modes are fixed and zip stores no owner or
+# extra times: two runs on the same inputs give the same bytes.
+# Usage: make-dist.sh VERSION MODULE.dll OUTPUT.zip (absolute paths)
 set -e
-module=$1
-manual=$2
-release_date=$3
-output=$4
-here=$(cd "$(dirname "$0")" && pwd)
+version=$1
+module=$2
+output=$3
+root=$(cd "$(dirname "$0")/.." && pwd)
+pattern=$(printf '%s' "$version" | sed 's/\./\\./g')
+
+entry=$(grep -E "^## \[$pattern\] - [0-9]+-[0-9]+-[0-9]+\$" "$root/CHANGELOG.md" || true)
+if [ -z "$entry" ]; then
+    echo "make-dist.sh: CHANGELOG.md has no entry \"## [$version] - YYYY-MM-DD\"" >&2
+    exit 1
+fi
+if ! grep -qE "^Version $pattern," "$root/README.md"; then
+    echo "make-dist.sh: README.md does not show the version: \"Version $version, ...\"" >&2
+    exit 1
+fi
+release_date=${entry##* }
 SOURCE_DATE_EPOCH=$(date -u -d "$release_date" +%s)
 export SOURCE_DATE_EPOCH TZ=UTC
 
@@ -17,10 +29,14 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/Modules/Plugin" "$stage/Doc"
 cp "$module" "$stage/Modules/Plugin/CalculatorKelvo.dll"
-# Read from standard input, so that the manual's images and style sheet are found beside its
-# source. Any complaint (a missing image, a bad directive) fails the package.
-(cd "$here/../docs/manual" && rst2pdf --compressed --stylesheets=manual.yaml \
-    --output="$stage/Doc/CalculatorKelvo.pdf" - <"$manual" 2>"$stage/manual.log")
+# The manual's version and date filled in, read from standard input, so that its images and
+# style sheet are found beside its source. Any complaint (a missing image, a bad directive)
+# fails the package.
+(cd "$root/docs/manual" &&
+    sed -e "s/@PROJECT_VERSION@/$version/g" -e "s/@KELVO_RELEASE_DATE@/$release_date/g" \
+        CalculatorKelvo.rst |
+    rst2pdf --compressed --stylesheets=manual.yaml --output="$stage/Doc/CalculatorKelvo.pdf" - \
+        2>"$stage/manual.log")
 if [ -s "$stage/manual.log" ]; then
     cat "$stage/manual.log" >&2
     exit 1

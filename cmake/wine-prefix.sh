@@ -3,8 +3,7 @@
 # Usage: wine-prefix.sh PREFIX
 set -e
 prefix=$1
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win32
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+. "$(dirname "$0")/wine-env.sh"
 settings=3
 if [ "$(cat "$prefix/.kelvo-settings" 2>/dev/null)" != "$settings" ]; then
     mkdir -p "$prefix"

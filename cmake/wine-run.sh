@@ -3,9 +3,5 @@
 # Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
 prefix=$1
 shift
-export WINEPREFIX="$prefix"
-export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono/Gecko installer prompts, and no crash debugger: a crash must fail, not hang.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-export WINEARCH=win32
+. "$(dirname "$0")/wine-env.sh"
 exec wine "$@"

@@ -6,14 +6,14 @@ prefix=$1
 shift
 here=$(dirname "$0")
 "$here/wine-prefix.sh" "$prefix" || exit 1
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win32
+. "$here/wine-env.sh"
 wineserver -k >/dev/null 2>&1
 wineserver -p </dev/null >/dev/null 2>&1 &
 sleep 0.2
 # The first Wine process of a fresh server starts Wine's background services, which keep the
 # standard streams of that process open: start them here, with nothing to hold on to, so that
 # a test runner that captures a test's output does not wait on them.
-WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" wine cmd /c exit </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1
 "$@"
 status=$?
 wineserver -k >/dev/null 2>&1

@@ -1,6 +1,11 @@
 #include "window_capture.h"
 
+#include "gdi_guard.h"
+
 #include <gdiplus.h>
+
+#include <memory>
+#include <type_traits>
 
 namespace host {
 
@@ -14,7 +19,6 @@ WindowPixels CaptureWindow(HWND window, bool withFrame) {
     if (width <= 0 || height <= 0)
         return image;
     HDC source = withFrame ? GetWindowDC(window) : GetDC(window);
-    HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -23,20 +27,18 @@ WindowPixels CaptureWindow(HWND window, bool withFrame) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = bitmap ? SelectObject(memory, bitmap) : nullptr;
-    if (previous && BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY)) {
+    // Declared before the guards, so deleted after they have put the memory DC's bitmap back.
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> bitmap(
+        CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0), &DeleteObject);
+    MemoryDC memory(source);
+    SelectedObject selected(memory.get(), bitmap.get());
+    if (bitmap && BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY)) {
         GdiFlush();
         const DWORD* first = static_cast<const DWORD*>(bits);
         image.pixels.assign(first, first + static_cast<std::size_t>(width) * height);
         image.width = width;
         image.height = height;
     }
-    if (previous)
-        SelectObject(memory, previous);
-    if (bitmap)
-        DeleteObject(bitmap);
-    DeleteDC(memory);
     ReleaseDC(window, source);
     return image;
 }

@@ -1,10 +1,10 @@
 # Compiles host_api.h for the host's compiler (32-bit MSVC decoration) and checks that the
 # decorated names of the six declarations are exactly the names in orbiter_host.def.
 file(MAKE_DIRECTORY ${WORK_DIR})
+list(TRANSFORM INCLUDES PREPEND -I)
 execute_process(
-    COMMAND ${CLANG} --target=i686-pc-windows-msvc -c
-            -I${SOURCE_DIR}/tests/native/fake_windows -I${SOURCE_DIR}/module
-            ${SOURCE_DIR}/tests/native/host_decoration_probe.cpp -o ${WORK_DIR}/probe.obj
+    COMMAND ${CLANG} --target=i686-pc-windows-msvc -c -I${FAKE_WINDOWS} ${INCLUDES} ${PROBE}
+            -o ${WORK_DIR}/probe.obj
     RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "compiling the declarations failed:\n${errors}")
@@ -17,7 +17,7 @@ endif()
 string(REGEX MATCHALL "\\?[^ \n]+" declared "${symbols}")
 list(SORT declared)
 
-file(STRINGS ${SOURCE_DIR}/module/orbiter_host.def lines REGEX "==")
+file(STRINGS ${HOST_DEF} lines REGEX "==")
 set(listed "")
 foreach(line IN LISTS lines)
     string(REGEX REPLACE ".*== *([^ ]+).*" "\\1" name "${line}")

@@ -15,6 +15,7 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "one handle table entry");
 constexpr int kGdiHandleEntries = 0x10000;
+constexpr unsigned char kGdiRegionType = 4;
 constexpr size_t kPebGdiHandleTable = 0x94; // offset in a 32-bit process environment block
 } // namespace
 
@@ -22,14 +23,22 @@ int GdiObjectCount() {
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted != 0)
         return static_cast<int>(counted);
+    // Wine makes each system colour brush at its first use, which can fall between two counts
+    // when other programs' windows cover and uncover ours: all are made before the first.
+    [[maybe_unused]] static const bool systemBrushesMade = [] {
+        for (int colour = 0; colour <= COLOR_MENUBAR; ++colour)
+            GetSysColorBrush(colour);
+        return true;
+    }();
     const BYTE* peb; // a 32-bit thread's environment block keeps it at fs:0x30
     asm("movl %%fs:0x30, %0" : "=r"(peb));
     const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiHandleTable);
     if (!table)
         return -1;
     int count = 0;
+    // No regions: the controls make none; Wine makes them as other programs' windows cover ours.
     for (int i = 0; i < kGdiHandleEntries; ++i)
-        count += table[i].type != 0;
+        count += table[i].type != 0 && table[i].type != kGdiRegionType;
     return count;
 }
 

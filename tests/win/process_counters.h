@@ -10,7 +10,7 @@ namespace kelvo_test {
 
 // GDI objects that this process holds now. Windows counts them itself (GetGuiResources); Wine
 // answers 0 there, so under Wine the in-use entries of the process's GDI handle table are
-// counted instead.
+// counted instead, regions left out.
 int GdiObjectCount();
 // Bytes in busy blocks of all the process's heaps (the C runtime's included).
 size_t HeapBytesInUse();
