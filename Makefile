@@ -4,10 +4,13 @@
 # package; `make bench` runs the benchmarks. Each installs the packages it needs when missing.
 SHELL := /bin/sh
 WIN32 := build/win32
-XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
-WINE_SESSION := cmake/wine-session.sh $(CURDIR)/$(WIN32)/wineprefix
-# The tests run side by side, one per core.
-CTEST := ctest --parallel $(shell nproc) --preset
+PREFIX := $(CURDIR)/$(WIN32)/wineprefix
+# The tests run side by side, one per core; the Windows-side ones each in a Wine session with an
+# X display of its own (cmake/wine-session.sh).
+JOBS := $(shell nproc)
+CTEST := ctest --parallel $(JOBS) --preset
+WINE_SESSIONS := cmake/wine-session.sh --xvfb $(JOBS) $(PREFIX)
+CTEST_WIN32 := $(WINE_SESSIONS) $(CTEST) win32 --resource-spec-file $(PREFIX).sessions.json
 
 .PHONY: all deps native native-asan win32 test test-native test-win32 run bench dist fuzz \
 	format clean
@@ -33,19 +36,19 @@ win32: deps
 test: native native-asan win32
 	@$(CTEST) native
 	@$(CTEST) native-asan
-	@$(XVFB) $(WINE_SESSION) $(CTEST) win32
+	@$(CTEST_WIN32)
 
 test-native: native
 	@$(CTEST) native
 
 test-win32: win32
-	@$(XVFB) $(WINE_SESSION) $(CTEST) win32
+	@$(CTEST_WIN32)
 
 run: win32
 	@cmake/run-calculator.sh $(CURDIR)/$(WIN32)
 
 bench: win32
-	@$(XVFB) $(WINE_SESSION) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
+	@cmake/wine-session.sh --xvfb 1 $(PREFIX) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
 
 dist: win32
 	@cmake --build --preset win32 --target release_package

@@ -12,14 +12,10 @@ if(NOT WIN32)
 endif()
 include(GoogleTest)
 
-# The GoogleTest cases of a Windows-side test program as CTest tests, which run side by side.
-# Cases that need the screen to themselves, such as those that type on the real keyboard into
-# the foreground window, go in a test suite whose name ends in "Serial": CTest runs them alone.
+# The GoogleTest cases of a Windows-side test program as CTest tests, each in a Wine session of
+# its own while it runs (cmake/wine-session.sh), so that they run side by side.
 # Usage: kelvo_discover_tests(TARGET DIRECTORY TIMEOUT_SECONDS)
 function(kelvo_discover_tests target directory timeout)
-    set(discovery ${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 120)
-    gtest_discover_tests(${discovery} TEST_FILTER "-*Serial.*" PROPERTIES TIMEOUT ${timeout})
-    gtest_discover_tests(${discovery} TEST_FILTER "*Serial.*"
-        PROPERTIES TIMEOUT ${timeout} RUN_SERIAL TRUE)
+    gtest_discover_tests(${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT ${timeout} RESOURCE_GROUPS wine_session:1)
 endfunction()
