@@ -35,11 +35,7 @@ int PointerPosition(FuzzedDataProvider& input) {
     return input.ConsumeIntegralInRange(SHRT_MIN, USHRT_MAX);
 }
 
-// The rectangle type of the gauge's geometry, whatever it is named.
-template <typename Rect> Rect RectOf(bool (*)(int, int, bool, Rect&));
-using GaugeBox = decltype(RectOf(&GaugeTrackRect));
-
-template <typename Box> bool Inside(const Box& inner, const Box& outer) {
+bool Inside(const Box& inner, const Box& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom && inner.left <= inner.right && inner.top <= inner.bottom;
 }
@@ -74,14 +70,14 @@ void CheckGauge(FuzzedDataProvider& input) {
         FUZZ_CHECK(minimum <= stepped && stepped <= maximum);
 
     // The bar lies in the track, empty at the minimum and filling it at the maximum.
-    GaugeBox bar{};
-    GaugeBox track{};
+    Box bar{};
+    Box track{};
     const bool hasTrack = GaugeTrackRect(width, height, vertical, track);
     const bool hasBar = GaugeBarRect(width, height, flags, value, minimum, maximum, bar);
     FUZZ_CHECK(hasBar == (hasTrack && minimum < maximum));
     if (hasBar) {
         FUZZ_CHECK(Inside(bar, track));
-        const int barLength = vertical ? bar.bottom - bar.top : bar.right - bar.left;
+        const int barLength = vertical ? bar.Height() : bar.Width();
         if (value <= minimum)
             FUZZ_CHECK(barLength == 0);
         if (value >= maximum)

@@ -3,6 +3,7 @@
 // list), windows squeezed to nothing or stretched thin, the capture taken away and random
 // message numbers. Afterwards nothing may be left over: no capture, no timer, no GDI object.
 // Each storm has a fixed seed, so a failure repeats.
+#include "property_list_api.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -204,13 +205,9 @@ TEST_F(ControlStorm, Switch) {
 }
 
 TEST_F(ControlStorm, PropertyList) {
-    PropertyList drawing = {};
-    drawing.titleFont = CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                    "Microsoft Sans Serif");
-    drawing.itemFont = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                   "Microsoft Sans Serif");
-    drawing.pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    drawing.brush = CreateSolidBrush(PropertyTitleBackground);
+    // The fonts, pen and brush of a list made by the API, lent to every record.
+    HWND lender = CreatePropertyList(module.instance(), parent.hwnd(), 8, 0, 0, 10, 10, 0);
+    const PropertyList& drawing = *GetPropertyList(lender);
     std::unique_ptr<RandomList> attached;
     // Fewer messages: every record change makes the list walk up to 10,000 items.
     Run(PropertyListClassName, WS_VSCROLL, 3, 10000, [&](HWND window) {
@@ -243,11 +240,6 @@ TEST_F(ControlStorm, PropertyList) {
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&attached->list));
         SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     });
-    attached.reset();
-    for (HGDIOBJ object :
-         {static_cast<HGDIOBJ>(drawing.titleFont), static_cast<HGDIOBJ>(drawing.itemFont),
-          static_cast<HGDIOBJ>(drawing.pen), static_cast<HGDIOBJ>(drawing.brush)})
-        DeleteObject(object);
 }
 
 } // namespace

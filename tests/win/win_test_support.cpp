@@ -5,15 +5,11 @@
 
 namespace kelvo_test {
 
-std::string TestDirectory() {
+std::string TestFile(const char* name) {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of("\\/") + 1);
-}
-
-std::string TestFile(const char* name) {
-    return TestDirectory() + name;
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of("\\/") + 1) + name;
 }
 
 std::vector<host::HostCall> CallsTo(const char* function) {
@@ -156,6 +152,32 @@ ClientCapture PaintAndCapture(HWND window) {
     PumpMessages();
     GdiFlush();
     return ClientCapture(window);
+}
+
+int IconStripMismatches(const ClientCapture& picture, int top, int cellX) {
+    const int inset = 2, size = 14;
+    HBITMAP icons = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(286));
+    BITMAP info = {};
+    GetObjectA(icons, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, icons);
+    int mismatches = 0;
+    for (int y = 0; y < TitleRowHeight; ++y)
+        for (int x = 0; x < TitleFrameLeft; ++x) {
+            COLORREF expected = RGB(255, 255, 255);
+            if (icons && x >= inset && x < inset + size && y >= inset && y < inset + size) {
+                expected = GetPixel(memory, cellX + x - inset, y - inset);
+                if (info.bmBitsPixel == 1) // set bits take the background colour
+                    expected =
+                        expected == RGB(0, 0, 0) ? PropertyTitleText : PropertyTitleBackground;
+            }
+            mismatches += picture.At(x, top + y) != expected;
+        }
+    if (old)
+        SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(icons);
+    return mismatches;
 }
 
 } // namespace kelvo_test

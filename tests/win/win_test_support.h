@@ -21,8 +21,7 @@ namespace kelvo_test {
 inline const char* const kControlClasses[] = {GaugeClassName, SwitchClassName,
                                               PropertyListClassName};
 
-// The folder of the test program, where CalculatorKelvo.dll and the test modules lie.
-std::string TestDirectory();
+// A file in the folder of the test program, where CalculatorKelvo.dll and the test modules lie.
 std::string TestFile(const char* name);
 
 // The host calls that the module made to the named function, in order.
@@ -120,5 +119,11 @@ private:
 
 // Paints a window at once and reads its client area.
 ClientCapture PaintAndCapture(HWND window);
+
+// Pixels left of the frame of the property list's title row at window row `top` (the row's 20
+// rows, 18 columns) that differ from the icon that the list shows there: cell `cellX` of this
+// program's bitmap 286 at (2, top + 2), 14 pixels square, a monochrome bitmap in the title
+// colours, and white around it or in its place when the program has no bitmap 286.
+int IconStripMismatches(const ClientCapture& picture, int top, int cellX);
 
 } // namespace kelvo_test
