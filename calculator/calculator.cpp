@@ -26,6 +26,27 @@ constexpr bool KeysInARow() {
 }
 static_assert(KeysInARow(), "the key identifiers of resource.h must follow one another");
 
+// A run of characters within a longer text.
+struct Span {
+    const char* text;
+    std::size_t length;
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// text without the blanks and line ends around it.
+Span Trimmed(const char* text, std::size_t length) {
+    while (length > 0 && IsBlank(*text)) {
+        ++text;
+        --length;
+    }
+    while (length > 0 && IsBlank(text[length - 1]))
+        --length;
+    return Span{text, length};
+}
+
 bool IsDigitOrPoint(Key key) {
     return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
 }
@@ -64,12 +85,9 @@ bool Calculator::PressKey(Key key) {
     if (state == Error)
         return true;
     if (IsDigitOrPoint(key)) {
-        if (!AppendCharacter(CharacterOf(key))) {
-            // Out of memory: a calculator that cannot take the digit starts afresh rather
-            // than go on with a number other than the one typed.
-            AllClear();
-            return false;
-        }
+        // Out of memory the digit is not taken: the number, the operands and the pending
+        // operator stay as they were, so nothing of the pilot's work is lost.
+        return AppendCharacter(CharacterOf(key));
     } else if (OperatorOf(key) != None) {
         if (state == EnteringSecond)
             ChainOperator(OperatorOf(key));
@@ -83,6 +101,23 @@ bool Calculator::PressKey(Key key) {
             Backspace();
     }
     return true;
+}
+
+Calculator::Entry Calculator::EnterNumber(const char* text, std::size_t length) {
+    if (!IsEnterableNumber(text, length))
+        return Entry::Refused;
+    if (state == Error)
+        return Entry::Ignored;
+    const Span number = Trimmed(text, length);
+    // Assigned whole before anything else changes, so that a text that finds no memory
+    // changes nothing.
+    if (!display.Assign(number.text, number.length))
+        return Entry::Refused;
+    if (state == Ready)
+        state = EnteringFirst;
+    else if (state == OperatorPending)
+        state = EnteringSecond;
+    return Entry::Entered;
 }
 
 bool Calculator::AppendCharacter(char c) {
@@ -138,6 +173,64 @@ void Calculator::AllClear() {
     state = Ready;
     pending = None;
     display.Assign("0");
+}
+
+bool IsEnterableNumber(const char* text, std::size_t length) {
+    if (length > LongestEntry)
+        return false;
+    const Span number = Trimmed(text, length);
+    const char* c = number.text;
+    const char* const end = c + number.length;
+    const auto digits = [&c, end] {
+        const char* const start = c;
+        while (c != end && *c >= '0' && *c <= '9')
+            ++c;
+        return c - start;
+    };
+    if (c != end && *c == '-')
+        ++c;
+    std::ptrdiff_t mantissa = digits();
+    if (c != end && *c == '.') {
+        ++c;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (c != end && (*c == 'e' || *c == 'E')) {
+        ++c;
+        if (c != end && (*c == '+' || *c == '-'))
+            ++c;
+        if (digits() == 0)
+            return false;
+    }
+    return c == end;
+}
+
+std::optional<Key> KeyForCharacter(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<Key>(KeyDigit0 + (c - '0'));
+    switch (c) {
+    case '.':
+    case ',':
+        return KeyPoint;
+    case '+':
+        return KeyAdd;
+    case '-':
+        return KeySubtract;
+    case '*':
+    case 'x':
+    case 'X':
+        return KeyMultiply;
+    case '/':
+        return KeyDivide;
+    case '=':
+    case '\r':
+        return KeyEquals;
+    case '\b':
+        return KeyClear;
+    default:
+        return std::nullopt;
+    }
 }
 
 bool Calculator::ReadOperand(double& value) {

@@ -5,7 +5,9 @@
 #include "display_text.h"
 #include "resource.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // Handle types as the Windows headers declare them, so that this header needs none.
 struct HINSTANCE__;
@@ -48,17 +50,22 @@ public:
     explicit Calculator(HINSTANCE__* instance);
 
     // Applies one key; values outside FirstKey..LastKey are not keys and must not be passed.
-    // Returns false when the display text could not grow for want of memory: the calculator
-    // is then cleared as by AC.
+    // Returns false when the display text could not grow for want of memory: the key is then
+    // ignored, and the calculation stays as it was.
     bool PressKey(Key key);
+
+    // Enters a whole number, as pasted: `text` (length characters) trimmed of surrounding
+    // blanks and line ends must be a number the calculator could show (IsEnterableNumber). It
+    // then becomes the operand being typed, shown as given: it replaces a number being typed,
+    // follows an operator as the second operand, or starts a new calculation after a result.
+    enum class Entry { Entered, Ignored, Refused };
+    // Ignored in the error state (as a digit is); Refused for any other text, or when the
+    // display cannot hold it for want of memory (nothing changes then).
+    Entry EnterNumber(const char* text, std::size_t length);
 
     const char* Display() const { return display.c_str(); }
     CalcState State() const { return state; }
     CalcOperator PendingOperator() const { return pending; }
-
-    // The dialog's message handler; defined with the dialog, reached through its static
-    // dialog procedure. The parameter types are those of a Win32 dialog procedure.
-    int HandleMessage(HWND__* window, unsigned int message, unsigned int wParam, long lParam);
 
     HINSTANCE__* instance; // module instance; used to open the dialog
     HWND__* dialog;        // the last opened calculator window, null when closed
@@ -82,6 +89,19 @@ private:
 // Applies op to a and b and writes the "%g" result (or "DIV 0") into display. Returns false on
 // a division by zero. An unknown operator leaves the display alone and returns true.
 bool Evaluate(CalcOperator op, double a, double b, DisplayText& display);
+
+// Longest text that EnterNumber considers, blanks included.
+constexpr std::size_t LongestEntry = 4096;
+
+// Whether text (length characters), trimmed of surrounding blanks and line ends, is a number
+// the calculator could show: an optional minus sign, digits with at most one point, and an
+// optional exponent ("e" or "E", an optional sign, digits); at most LongestEntry characters.
+bool IsEnterableNumber(const char* text, std::size_t length);
+
+// The keypad key that a typed character stands for: the digits, either decimal separator ("."
+// or ","), the operators ("*", "x" and "X" multiply), "=" and Enter (carriage return) for
+// equals, Backspace for C. Nothing for any other character.
+std::optional<Key> KeyForCharacter(char c);
 
 // Reads the number at the start of text as strtod does. Fails when no number stands there or
 // when the value is out of range.

@@ -27,10 +27,14 @@ bool DisplayText::Reserve(std::size_t capacity) {
 }
 
 bool DisplayText::Assign(const char* text) {
-    const std::size_t length = std::strlen(text);
+    return Assign(text, std::strlen(text));
+}
+
+bool DisplayText::Assign(const char* text, std::size_t length) {
     if (!Reserve(length + 1))
         return false;
-    std::memmove(text_, text, length + 1);
+    std::memmove(text_, text, length);
+    text_[length] = '\0';
     length_ = length;
     return true;
 }

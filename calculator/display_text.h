@@ -22,6 +22,7 @@ public:
     // Each returns false when the text would have to grow and memory runs out; the text is
     // then left as it was.
     bool Assign(const char* text);
+    bool Assign(const char* text, std::size_t length); // length characters, no NUL among them
     bool Append(char c);
 
     // Removes the last character, if there is one.
