@@ -204,9 +204,11 @@ LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM 
 void SubclassKeyButtons(HWND dialog) {
     for (int id = FirstKey; id <= LastKey; ++id) {
         HWND button = GetDlgItem(dialog, id);
-        if (!button)
+        const LONG_PTR proc = GetWindowLongPtrA(button, GWLP_WNDPROC);
+        // Once only: a second WM_INITDIALOG must not make the buttons call themselves.
+        if (!button || proc == reinterpret_cast<LONG_PTR>(KeyButtonProc))
             continue;
-        SetWindowLongPtrA(button, GWLP_USERDATA, GetWindowLongPtrA(button, GWLP_WNDPROC));
+        SetWindowLongPtrA(button, GWLP_USERDATA, proc);
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyButtonProc));
     }
 }

@@ -48,10 +48,10 @@ void Dispatch(const MSG& message) {
 }
 } // namespace
 
-void PumpMessages() {
+void PumpMessages(bool dialogManager) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (host::TranslateDialogMessage(&message))
+        if (dialogManager && host::TranslateDialogMessage(&message))
             continue;
         Dispatch(message);
     }

@@ -51,8 +51,8 @@ private:
 
 // Dispatches every message waiting in this thread's queue (a timer message only once its
 // interval has passed), giving the host's dialogs their keyboard navigation as the host's
-// loop does.
-void PumpMessages();
+// loop does, or, without the dialog manager, as a loop that only translates and dispatches.
+void PumpMessages(bool dialogManager = true);
 // Pumps messages, timers included, for about the given time.
 void PumpMessagesFor(DWORD milliseconds);
 
