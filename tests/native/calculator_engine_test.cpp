@@ -6,7 +6,9 @@
 
 #include <dlfcn.h>
 
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -174,22 +176,93 @@ TEST(ParseDisplay, ReadsTheNumberAtTheStart) {
     }
 }
 
-// A digit that finds no memory to grow the display clears the calculator as AC does, before
-// an operator or after one; with memory back, long numbers are typed and used again.
-TEST(CalculatorEngine, KeyThatCannotGrowTheDisplayActsAsAllClear) {
+// A digit or a pasted number that finds no memory to grow the display is not taken: the number,
+// the state and the pending operator stay, before an operator or after one; with memory back,
+// long numbers are typed and used again.
+TEST(CalculatorEngine, InputThatCannotGrowTheDisplayIsIgnored) {
     const std::string fill = Repeat("7", DisplayText::ShortLength - 1); // the text's own storage
+    const std::string number(DisplayText::ShortLength, '8');
     for (const std::string& keys : {fill, "1,+," + fill}) {
         SCOPED_TRACE(keys);
         Calculator calculator(nullptr);
         Press(calculator, keys);
+        const std::string display = calculator.Display();
+        const CalcState state = calculator.State();
         g_reallocFails = true;
-        const bool pressed = calculator.PressKey(KeyDigit9);
+        EXPECT_FALSE(calculator.PressKey(KeyDigit9));
+        EXPECT_EQ(Calculator::Entry::Refused,
+                  calculator.EnterNumber(number.c_str(), number.size()));
         g_reallocFails = false;
-        EXPECT_FALSE(pressed);
-        Expect(calculator, "0", Ready, None);
-        Press(calculator, Repeat("9", 40) + ",+,1,=");
+        Expect(calculator, display, state, keys == fill ? None : Add);
+        Press(calculator, "AC," + Repeat("9", 40) + ",+,1,=");
         EXPECT_STREQ("1e+40", calculator.Display());
     }
+}
+
+// What each typed character stands for; every other character is no key.
+TEST(CalculatorEngine, TypedCharactersStandForKeys) {
+    const struct {
+        const char* characters;
+        const char* caption;
+    } keys[] = {{"0", "0"}, {"1", "1"},   {"2", "2"}, {"3", "3"},   {"4", "4"},  {"5", "5"},
+                {"6", "6"}, {"7", "7"},   {"8", "8"}, {"9", "9"},   {".,", "."}, {"+", "+"},
+                {"-", "-"}, {"*xX", "X"}, {"/", "/"}, {"=\r", "="}, {"\b", "C"}};
+    for (int c = CHAR_MIN; c <= CHAR_MAX; ++c) {
+        std::optional<Key> expected;
+        for (const auto& key : keys)
+            if (c != 0 && std::strchr(key.characters, c))
+                expected = kelvo_test::KeyCaptioned(key.caption);
+        EXPECT_EQ(expected, KeyForCharacter(static_cast<char>(c))) << "character " << c;
+    }
+}
+
+// A pasted number, trimmed, becomes the number being typed, in every state but the error
+// state; keys that follow act on it. Any other text changes nothing.
+TEST(CalculatorEngine, PastedNumbersAreTypedNumbers) {
+    using Entry = Calculator::Entry;
+    const std::string longest = " " + std::string(LongestEntry - 2, '1') + "\n";
+    const struct {
+        std::string before, text;
+        Entry entry;
+        std::string display;
+        CalcState state;
+        std::string after, result; // keys pressed next, and the display then
+    } cases[] = {
+        {"", "42", Entry::Entered, "42", EnteringFirst, "+,1,=", "43"},
+        {"1,2", " -2.5\r\n", Entry::Entered, "-2.5", EnteringFirst, "X,2,=", "-5"},
+        {"1,+", "\t1.5E+03 ", Entry::Entered, "1.5E+03", EnteringSecond, "=", "1501"},
+        {"1,+,2", ".5", Entry::Entered, ".5", EnteringSecond, "5,=", "1.55"},
+        {"1,+,2,=", "-7.", Entry::Entered, "-7.", EnteringFirst, "C,C,9,=", "-9"},
+        {"2,X", "1e-5", Entry::Entered, "1e-5", EnteringSecond, "=", "2e-05"},
+        {"", "1e999", Entry::Entered, "1e999", EnteringFirst, "+", "ERROR"},
+        {"", longest, Entry::Entered, std::string(LongestEntry - 2, '1'), EnteringFirst, "", ""},
+        {"5,/,0,=", "4", Entry::Ignored, "DIV 0", Error, "AC", "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before + " then " + c.text);
+        Calculator calculator(nullptr);
+        Press(calculator, c.before);
+        EXPECT_EQ(c.entry, calculator.EnterNumber(c.text.c_str(), c.text.size()));
+        Expect(calculator, c.display, c.state);
+        if (!c.after.empty()) {
+            Press(calculator, c.after);
+            EXPECT_EQ(c.result, calculator.Display());
+        }
+    }
+    const std::string refused[] = {
+        "",      " \r\n", ".",   "-",   "+5",    "1,5",  "1.2.3",
+        "0x1A",  "inf",   "nan", "1e",  "1e+",   "e5",   "abc",
+        "DIV 0", "ERROR", "1 2", "--1", "1e5.5", "12-3", std::string(LongestEntry + 1, '1')};
+    for (const std::string& text : refused) {
+        SCOPED_TRACE(text);
+        Calculator calculator(nullptr);
+        Press(calculator, "4,+");
+        EXPECT_EQ(Entry::Refused, calculator.EnterNumber(text.c_str(), text.size()));
+        EXPECT_FALSE(IsEnterableNumber(text.c_str(), text.size()));
+        Expect(calculator, "4", OperatorPending, Add);
+    }
+    const char withNul[] = {'1', '\0', '2'};
+    EXPECT_FALSE(IsEnterableNumber(withNul, sizeof withNul));
 }
 
 } // namespace
