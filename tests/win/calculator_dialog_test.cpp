@@ -1,9 +1,6 @@
 // The calculator window, opened through the stand-in host and driven by clicking its keys.
-#include "calculator.h"
+#include "calculator_window.h"
 #include "host_api.h"
-#include "host_core.h"
-#include "resource.h"
-#include "win_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,23 +10,6 @@
 
 namespace {
 
-std::vector<Key> KeysFromCaptions(const std::string& captions) {
-    static const char* const names[] = {"0", "1", "2",  "3", "4", "5", "6", "7", "8",
-                                        "9", ".", "AC", "C", "/", "X", "-", "+", "="};
-    std::vector<Key> keys;
-    size_t start = 0;
-    while (start <= captions.size()) {
-        const size_t comma = captions.find(',', start);
-        const size_t end = comma == std::string::npos ? captions.size() : comma;
-        for (int i = 0; i < 18; ++i)
-            if (captions.substr(start, end - start) == names[i])
-                keys.push_back(static_cast<Key>(FirstKey + i));
-        start = end + 1;
-    }
-    return keys;
-}
-
-using kelvo_test::LoadedModule;
 using kelvo_test::PumpMessages;
 
 const char kCommand[] = "Calculator Kelvo";
@@ -38,33 +18,13 @@ int CountCalls(const char* function) {
     return static_cast<int>(kelvo_test::CallsTo(function).size());
 }
 
-class CalculatorDialog : public ::testing::Test {
+class CalculatorDialog : public testing::Test, protected kelvo_test::CalculatorWindow {
 protected:
     void SetUp() override {
         ASSERT_NE(nullptr, module.instance());
         Open();
     }
     void TearDown() override { host::HostOverrides() = host::Overrides(); }
-
-    void Open() {
-        ASSERT_TRUE(host::RunCommand(kCommand));
-        PumpMessages();
-        window = host::FindDialog(module.instance(), IDD_CALCULATOR);
-    }
-
-    std::string Display() const {
-        char text[256] = "";
-        GetDlgItemTextA(window, IDC_DISPLAY, text, sizeof text);
-        return text;
-    }
-
-    // Clicks the keys of a comma-separated caption list, e.g. "1,+,2,=".
-    void Click(const std::string& captions) {
-        for (const Key key : KeysFromCaptions(captions)) {
-            SendMessageA(GetDlgItem(window, key), BM_CLICK, 0, 0);
-            PumpMessages();
-        }
-    }
 
     // The dialog procedure that the module handed to the host.
     OapiDialogProc Procedure() const {
@@ -73,9 +33,6 @@ protected:
                 return d.proc;
         return nullptr;
     }
-
-    LoadedModule module;
-    HWND window = nullptr;
 };
 
 TEST_F(CalculatorDialog, OpensTemplate102ShowingZero) {

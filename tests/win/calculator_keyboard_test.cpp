@@ -1,11 +1,7 @@
 // The calculator window under real keyboard input: keys sent with SendInput reach the focused
 // key through this host's message loop, once with the dialog manager in the loop and once
 // without it. The program needs the foreground window to itself, so it runs alone.
-#include "calculator.h"
-#include "host_core.h"
-#include "key_captions.h"
-#include "resource.h"
-#include "win_test_support.h"
+#include "calculator_window.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +9,6 @@
 #include <vector>
 
 namespace {
-
-using kelvo_test::LoadedModule;
 
 // One key of the keyboard. Keypad keys are sent with their scan codes, which MapVirtualKey
 // does not give for them.
@@ -61,11 +55,11 @@ void Send(const Stroke& key, bool up) {
     ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
 }
 
-class CalculatorKeyboard : public testing::TestWithParam<bool> {
+class CalculatorKeyboard : public testing::TestWithParam<bool>,
+                           protected kelvo_test::CalculatorWindow {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(host::RunCommand("Calculator Kelvo"));
-        window = host::FindDialog(module.instance(), IDD_CALCULATOR);
+        Open(GetParam());
         ASSERT_NE(window, nullptr);
         SetForegroundWindow(window);
         Pump();
@@ -126,18 +120,7 @@ protected:
         return (SendDlgItemMessageA(window, key, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     }
 
-    void Click(const std::string& captions) {
-        for (const Key key : kelvo_test::KeysCaptioned(captions)) {
-            SendMessageA(GetDlgItem(window, key), BM_CLICK, 0, 0);
-            Pump();
-        }
-    }
-
-    std::string Display() const {
-        char text[256] = "";
-        GetDlgItemTextA(window, IDC_DISPLAY, text, sizeof text);
-        return text;
-    }
+    void Click(const std::string& captions) { CalculatorWindow::Click(captions, GetParam()); }
 
     // The clipboard as a text editor writes and reads it: in UTF-16, which the system converts
     // to and from the module's 8-bit text.
@@ -163,9 +146,6 @@ protected:
         CloseClipboard();
         return text;
     }
-
-    LoadedModule module;
-    HWND window = nullptr;
 };
 
 // Typed keys give the displays that clicks of the same keys give, from the main block and
