@@ -1,6 +1,6 @@
 // The calculator window under real keyboard input: keys sent with SendInput reach the focused
 // key through this host's message loop, once with the dialog manager in the loop and once
-// without it. The program needs the foreground window to itself, so it runs alone.
+// without it. (Each test has a Wine session to itself, so the foreground window is its own.)
 #include "calculator_window.h"
 
 #include <gtest/gtest.h>
