@@ -1,12 +1,13 @@
-// Paint and scroll timings of the property list (10, 1,000 and 10,000 items), of a gauge and of
-// a switch, measured on real windows: median times over repeated runs. (What each paint draws
-// is the property list tests' business.)
+// Timings of the module's windows: paints and scrolls of the property list (10, 1,000 and 10,000
+// items), paints of a gauge and of a switch, and a key of the calculator typed against the same
+// key clicked; median times over repeated runs. (What each paint draws is the tests' business.)
 //
 // This program is a stand-in host: the windows are the module's own, as in the simulator.
 #include "bench_clock.h"
 #include "host_core.h"
 #include "gauge.h"
 #include "property_list_api.h"
+#include "resource.h"
 #include "switch_control.h"
 
 #include <algorithm>
@@ -122,6 +123,40 @@ double MeasureControl(HINSTANCE module, HWND parent, const char* className, int 
     return time;
 }
 
+// A digit of the calculator typed on the keyboard, then its button clicked: milliseconds from
+// the input to the display that shows it, with the calculator window in the foreground.
+std::pair<double, double> MeasureCalculatorKey(HINSTANCE module) {
+    host::RunCommand("Calculator Kelvo");
+    HWND dialog = host::FindDialog(module, IDD_CALCULATOR);
+    SetForegroundWindow(dialog);
+    Pump();
+    const auto allClear = [dialog] {
+        SendDlgItemMessageA(dialog, IDC_KEY_ALL_CLEAR, BM_CLICK, 0, 0);
+    };
+    const auto untilShown = [dialog] {
+        char text[4] = "";
+        do
+            Pump();
+        while (GetDlgItemTextA(dialog, IDC_DISPLAY, text, sizeof text) != 1 || text[0] != '7');
+    };
+    INPUT seven[2] = {};
+    for (INPUT& input : seven) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = '7';
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA('7', MAPVK_VK_TO_VSC));
+    }
+    seven[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    const double typed = Median(kRuns, allClear, [&] {
+        SendInput(2, seven, sizeof(INPUT));
+        untilShown();
+    });
+    const double clicked = Median(kRuns, allClear, [&] {
+        SendDlgItemMessageA(dialog, IDC_KEY_7, BM_CLICK, 0, 0);
+        untilShown();
+    });
+    return {typed, clicked};
+}
+
 HWND MakeParent(HINSTANCE self) {
     const char className[] = "KelvoBenchParent";
     host::RegisterHostClass(className, DefWindowProcA);
@@ -162,6 +197,7 @@ int main() {
         MeasureControl(module, parent, GaugeClassName, 200, 24,
                        {{GaugeSlotValue, 40}, {GaugeSlotMin, 0}, {GaugeSlotMax, 100}});
     const double sw = MeasureControl(module, parent, SwitchClassName, 40, 60, {});
+    const auto [typed, clicked] = MeasureCalculatorKey(module);
 
     std::printf("Median milliseconds per operation (%d runs), list window %d x %d client "
                 "pixels\n\n",
@@ -178,6 +214,8 @@ int main() {
                 Row("WM_PAINT with nothing invalid", lists, &ListFigures::emptyPaint).c_str());
     std::printf("\n| %-46s | %9.3f |\n", "gauge full paint (200 x 24)", gauge);
     std::printf("| %-46s | %9.3f |\n\n", "switch full paint (40 x 60)", sw);
+    std::printf("| %-46s | %9.3f |\n", "calculator: 7 typed, to the display", typed);
+    std::printf("| %-46s | %9.3f |\n\n", "calculator: 7 clicked, to the display", clicked);
 
     const double ratio = lists.back().scroll / lists.front().scroll;
     std::printf("One-row scroll, 10,000 items against 10: %.2f times (goal: at most 1.5)\n", ratio);
