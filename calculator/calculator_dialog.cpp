@@ -61,12 +61,11 @@ void CopyDisplay(const Calculator& calculator, HWND dialog) {
     }
 }
 
-// Calls use(text, length) with the clipboard's text, read no further than one character past
-// the longest that a calculator takes; false when the clipboard holds no text.
-template <typename Use> bool UseClipboardText(HWND dialog, Use use) {
+// Calls use(text, length) with the clipboard's text, when it holds any, read no further than
+// one character past the longest that a calculator takes.
+template <typename Use> void UseClipboardText(HWND dialog, Use use) {
     if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(dialog))
-        return false;
-    bool used = false;
+        return;
     HANDLE data = GetClipboardData(CF_TEXT);
     if (const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
         const std::size_t size = GlobalSize(data);
@@ -74,11 +73,9 @@ template <typename Use> bool UseClipboardText(HWND dialog, Use use) {
         while (length < size && length <= LongestEntry && text[length] != '\0')
             ++length;
         use(text, length);
-        used = true;
         GlobalUnlock(data);
     }
     CloseClipboard();
-    return used;
 }
 
 bool ClipboardHoldsANumber(HWND dialog) {
