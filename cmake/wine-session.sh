@@ -6,9 +6,9 @@
 # Without it there is one session, on the current display.
 #
 # Session 0 uses PREFIX, session i uses PREFIX-i (made on first use, about 7 s each). The command
-# runs in session 0; for CTest it writes PREFIX.sessions.json, the resource spec of the
-# resource "wine_session" (one slot per session), and wine-run.sh enters the session that CTest
-# gave a test.
+# runs in session 0; for CTest it writes PREFIX.sessions.json, which lists the sessions as the
+# resource "wine_session" (one slot each), and wine-run.sh enters the session that CTest gave a
+# test.
 # Usage: wine-session.sh [--xvfb COUNT] PREFIX COMMAND [ARGS...]
 count=1
 xvfb=
