@@ -21,12 +21,12 @@ DWORD g_nextCommandId = 1;
 HWND g_dialogOwner = nullptr;
 std::function<void(HMODULE)> g_beforeUnload;
 
-long AsLong(const void* pointer) {
-    return static_cast<long>(reinterpret_cast<INT_PTR>(pointer));
+LONG_PTR AsArgument(const void* pointer) {
+    return reinterpret_cast<LONG_PTR>(pointer);
 }
 
 // The log is a diagnostic: a call that cannot be logged (out of memory) still goes ahead.
-void Record(const char* function, std::initializer_list<long> arguments,
+void Record(const char* function, std::initializer_list<LONG_PTR> arguments,
             const char* text = "") noexcept {
     try {
         // A long session sends the dialog procedure many messages: keep the recent calls.
@@ -217,8 +217,9 @@ bool TranslateDialogMessage(MSG* message) {
 
 using namespace host;
 
-// The host functions, exported under the host's decorated names (orbiter_host.def). No
-// exception may leave them into the module: each body runs under Guarded.
+// The host functions, exported under the host's decorated names
+// (module/orbiter_host_<processor>.def). No exception may leave them into the module: each body
+// runs under Guarded.
 
 namespace {
 
@@ -234,7 +235,7 @@ template <typename Result, typename Body> Result Guarded(Result fallback, Body b
 
 void InitLib(HINSTANCE module) {
     // The host learns of modules as it loads them; the call is only recorded.
-    Record("InitLib", {AsLong(module)});
+    Record("InitLib", {AsArgument(module)});
 }
 
 int Date2Int(char* date) {
@@ -248,8 +249,8 @@ int Date2Int(char* date) {
 
 DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallback callback,
                             void* context) {
-    Record("oapiRegisterCustomCmd", {AsLong(reinterpret_cast<void*>(callback)), AsLong(context)},
-           label);
+    Record("oapiRegisterCustomCmd",
+           {AsArgument(reinterpret_cast<void*>(callback)), AsArgument(context)}, label);
     // 0 is no command: out of memory leaves the command unregistered.
     return Guarded<DWORD>(0, [&] {
         g_commands.push_back(CustomCommand{g_nextCommandId, label ? label : "",
@@ -259,10 +260,31 @@ DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallbac
     });
 }
 
+namespace {
+
+// The module's procedure of the dialog being created, until its window has it as a property.
+OapiDialogProc g_openingProc = nullptr;
+constexpr char kModuleProcProperty[] = "KelvoHostModuleDialogProc";
+
+// A module's dialog procedure answers an int, a dialog procedure an INT_PTR (64 bits on x64):
+// the host calls the module's procedure from its own and widens the answer.
+INT_PTR CALLBACK ModuleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto proc = reinterpret_cast<OapiDialogProc>(GetPropA(window, kModuleProcProperty));
+    if (!proc && g_openingProc &&
+        SetPropA(window, kModuleProcProperty, reinterpret_cast<HANDLE>(g_openingProc)))
+        proc = g_openingProc;
+    if (message == WM_NCDESTROY)
+        RemovePropA(window, kModuleProcProperty);
+    return proc ? proc(window, message, wParam, lParam) : FALSE;
+}
+
+} // namespace
+
 HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWORD flags,
                       void* context) {
-    Record("oapiOpenDialogEx", {AsLong(module), resourceId, AsLong(reinterpret_cast<void*>(proc)),
-                                static_cast<long>(flags), AsLong(context)});
+    Record("oapiOpenDialogEx",
+           {AsArgument(module), resourceId, AsArgument(reinterpret_cast<void*>(proc)),
+            static_cast<LONG_PTR>(flags), AsArgument(context)});
     return Guarded<HWND>(nullptr, [&]() -> HWND {
         if (g_overrides.openDialog)
             return g_overrides.openDialog(module, resourceId);
@@ -272,9 +294,10 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
             SetForegroundWindow(open);
             return open;
         }
-        HWND window =
-            CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), g_dialogOwner,
-                               reinterpret_cast<DLGPROC>(proc), reinterpret_cast<LPARAM>(context));
+        g_openingProc = proc;
+        HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), g_dialogOwner,
+                                         ModuleDialogProc, reinterpret_cast<LPARAM>(context));
+        g_openingProc = nullptr;
         if (!window)
             return nullptr;
         try {
@@ -290,7 +313,7 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
 }
 
 void oapiCloseDialog(HWND dialog) {
-    Record("oapiCloseDialog", {AsLong(dialog)});
+    Record("oapiCloseDialog", {AsArgument(dialog)});
     // Only windows that oapiOpenDialogEx made: a stale handle, which Windows may have given to
     // another window since, must close nothing.
     ForgetDestroyedDialogs();
@@ -302,8 +325,8 @@ void oapiCloseDialog(HWND dialog) {
 }
 
 int oapiDefDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    Record("oapiDefDialogProc", {AsLong(dialog), static_cast<long>(message),
-                                 static_cast<long>(wParam), static_cast<long>(lParam)});
+    Record("oapiDefDialogProc", {AsArgument(dialog), static_cast<LONG_PTR>(message),
+                                 static_cast<LONG_PTR>(wParam), static_cast<LONG_PTR>(lParam)});
     // FALSE hands the message to the system's dialog manager, which gives Esc and the close
     // box their cancel command.
     return Guarded(FALSE, [&] {

@@ -49,8 +49,8 @@ ModuleInfo DescribeModule(HMODULE module);
 // One call of a host function, as the module made it.
 struct HostCall {
     std::string function;
-    std::vector<long> arguments; // handles, numbers and flags, as 32-bit values
-    std::string text;            // the text argument of Date2Int and oapiRegisterCustomCmd
+    std::vector<LONG_PTR> arguments; // handles, pointers, numbers and flags, each whole
+    std::string text;                // the text argument of Date2Int and oapiRegisterCustomCmd
 };
 
 // Everything the module has called, in order. Tests read it; `--trace` prints it.

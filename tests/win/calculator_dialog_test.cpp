@@ -75,7 +75,7 @@ TEST_F(CalculatorDialog, OpensTemplate102ShowingZero) {
     // The host was asked for the module's template 102 with flags 0 and a context.
     for (const host::HostCall& call : host::CallLog()) {
         if (call.function == "oapiOpenDialogEx") {
-            EXPECT_EQ(reinterpret_cast<long>(module.instance()), call.arguments[0]);
+            EXPECT_EQ(reinterpret_cast<LONG_PTR>(module.instance()), call.arguments[0]);
             EXPECT_EQ(IDD_CALCULATOR, call.arguments[1]);
             EXPECT_EQ(0, call.arguments[3]);
             EXPECT_NE(0, call.arguments[4]);
@@ -146,7 +146,7 @@ TEST_F(CalculatorDialog, CancelClosesOnceThroughTheHost) {
     EXPECT_EQ(1, CountCalls("oapiCloseDialog"));
     for (const host::HostCall& call : host::CallLog()) {
         if (call.function == "oapiCloseDialog") {
-            EXPECT_EQ(reinterpret_cast<long>(closed), call.arguments[0]);
+            EXPECT_EQ(reinterpret_cast<LONG_PTR>(closed), call.arguments[0]);
         }
     }
 }
@@ -183,9 +183,9 @@ TEST_F(CalculatorDialog, OtherCommandsAndMessagesGoToTheHostDefault) {
         ASSERT_EQ(1u, host::CallLog().size());
         const host::HostCall& call = host::CallLog()[0];
         EXPECT_EQ("oapiDefDialogProc", call.function);
-        const std::vector<long> expected = {reinterpret_cast<long>(window),
-                                            static_cast<long>(c.message),
-                                            static_cast<long>(c.wParam), c.lParam};
+        const std::vector<LONG_PTR> expected = {reinterpret_cast<LONG_PTR>(window),
+                                                static_cast<LONG_PTR>(c.message),
+                                                static_cast<LONG_PTR>(c.wParam), c.lParam};
         EXPECT_EQ(expected, call.arguments);
     }
     EXPECT_EQ("0", Display());
@@ -195,8 +195,8 @@ TEST_F(CalculatorDialog, OtherCommandsAndMessagesGoToTheHostDefault) {
     EXPECT_EQ(1, proc(window, WM_COMMAND, MAKEWPARAM(IDC_KEY_7, BN_CLICKED), 0));
     for (const host::HostCall& call : kelvo_test::CallsTo("oapiDefDialogProc")) {
         // Only what the display's repaint sends the dialog (WM_CTLCOLORSTATIC) may pass.
-        EXPECT_NE(static_cast<long>(WM_INITDIALOG), call.arguments[1]);
-        EXPECT_NE(static_cast<long>(WM_COMMAND), call.arguments[1]);
+        EXPECT_NE(static_cast<LONG_PTR>(WM_INITDIALOG), call.arguments[1]);
+        EXPECT_NE(static_cast<LONG_PTR>(WM_COMMAND), call.arguments[1]);
     }
     EXPECT_EQ("7", Display());
     // The notification code is not looked at.

@@ -20,7 +20,7 @@ TEST(ModuleEntry, TellsTheHostItsInstanceThenRegistersTheCommand) {
     const auto& log = host::CallLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ("InitLib", log[0].function);
-    EXPECT_EQ(reinterpret_cast<long>(module.instance()), log[0].arguments[0]);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(module.instance()), log[0].arguments[0]);
     EXPECT_EQ("oapiRegisterCustomCmd", log[1].function);
     ASSERT_EQ(1u, host::Commands().size());
     EXPECT_NE(nullptr, host::Commands()[0].context);
@@ -80,7 +80,7 @@ TEST(ModuleEntry, DetachCallsTheOlderExitNameOrNothing) {
         ASSERT_NE(nullptr, module);
         const auto initLib = kelvo_test::CallsTo("InitLib");
         ASSERT_EQ(1u, initLib.size());
-        EXPECT_EQ(reinterpret_cast<long>(module), initLib[0].arguments[0]);
+        EXPECT_EQ(reinterpret_cast<LONG_PTR>(module), initLib[0].arguments[0]);
         char mark[32] = "";
         EXPECT_EQ(0u, GetEnvironmentVariableA("KELVO_EXIT_PROBE", mark, sizeof mark));
         EXPECT_TRUE(FreeLibrary(module));

@@ -1,5 +1,7 @@
 #include "process_counters.h"
 
+#include <winternl.h>
+
 namespace kelvo_test {
 
 namespace {
@@ -16,7 +18,12 @@ struct GdiHandleEntry {
 static_assert(sizeof(GdiHandleEntry) == 24, "one handle table entry");
 constexpr int kGdiHandleEntries = 0x10000;
 constexpr unsigned char kGdiRegionType = 4;
-constexpr size_t kPebGdiHandleTable = 0x94; // offset in a 32-bit process environment block
+// Where the process environment block points to the table.
+#ifdef _WIN64
+constexpr size_t kPebGdiHandleTable = 0xF8;
+#else
+constexpr size_t kPebGdiHandleTable = 0x94;
+#endif
 } // namespace
 
 int GdiObjectCount() {
@@ -30,8 +37,11 @@ int GdiObjectCount() {
             GetSysColorBrush(colour);
         return true;
     }();
-    const BYTE* peb; // a 32-bit thread's environment block keeps it at fs:0x30
-    asm("movl %%fs:0x30, %0" : "=r"(peb));
+    PROCESS_BASIC_INFORMATION process = {};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process,
+                                  sizeof process, nullptr) != 0)
+        return -1;
+    const auto* peb = reinterpret_cast<const BYTE*>(process.PebBaseAddress);
     const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiHandleTable);
     if (!table)
         return -1;
