@@ -16,6 +16,9 @@ include(GoogleTest)
 # its own while it runs (cmake/wine-session.sh), so that they run side by side.
 # Usage: kelvo_discover_tests(TARGET DIRECTORY TIMEOUT_SECONDS)
 function(kelvo_discover_tests target directory timeout)
+    if(NOT KELVO_RUNS_PROGRAMS)
+        return()
+    endif()
     gtest_discover_tests(${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT ${timeout} RESOURCE_GROUPS wine_session:1)
 endfunction()

@@ -1,13 +1,15 @@
-# Cross toolchain: 32-bit Windows with MinGW-w64 (posix thread model, needed by GoogleTest).
+# Cross toolchain: Windows with MinGW-w64 (posix thread model, needed by GoogleTest), for the
+# processor that the including toolchain file sets (i686 or x86_64).
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+set(triple ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_DLLTOOL i686-w64-mingw32-dlltool)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_DLLTOOL ${triple}-dlltool)
+set(CMAKE_OBJDUMP ${triple}-objdump)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,7 +1,7 @@
 // The functions that the host application, Orbiter.exe, offers its modules.
 //
-// They are imported by the host's decorated C++ names (see orbiter_host.def), so the types
-// below are part of the binary interface: change none of them.
+// They are imported by the host's decorated C++ names (see orbiter_host_<processor>.def), so
+// the types below are part of the binary interface: change none of them.
 #pragma once
 
 #include <windows.h>

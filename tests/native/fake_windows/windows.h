@@ -1,5 +1,6 @@
 // The few Windows types that host_api.h uses, declared as the Windows SDK declares them for
-// 32-bit code, so that the host compiler's decoration can be computed without the SDK.
+// 32-bit and 64-bit code, so that the host compiler's decoration can be computed without the
+// SDK.
 #pragma once
 struct HINSTANCE__ {
     int unused;
@@ -11,6 +12,12 @@ struct HWND__ {
 typedef struct HWND__* HWND;
 typedef unsigned long DWORD;
 typedef unsigned int UINT;
+#ifdef _WIN64
+typedef unsigned __int64 WPARAM; // UINT_PTR
+typedef __int64 LPARAM;          // LONG_PTR
+#define CALLBACK                 // one calling convention on x64
+#else
 typedef unsigned int WPARAM; // UINT_PTR
 typedef long LPARAM;         // LONG_PTR
 #define CALLBACK __stdcall
+#endif
