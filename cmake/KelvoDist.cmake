@@ -1,8 +1,9 @@
 # The release package: the module and the pilot's manual, at their places in the simulator's
-# folder, as one zip archive in dist/. Built when asked: `make dist`, and the install tests
-# (tests/dist), which check the package that `make dist` hands out. The script takes the
+# folder, as one zip archive in the tree's dist/ (`make dist` copies it to the project's dist/).
+# Built when asked: `make dist`, and the install tests (tests/dist), which check the package
+# that `make dist` hands out. The script takes the
 # release date from CHANGELOG.md and checks that README.md shows the version.
-set(KELVO_DIST_ZIP ${CMAKE_SOURCE_DIR}/dist/CalculatorKelvo-${PROJECT_VERSION}.zip)
+set(KELVO_DIST_ZIP ${CMAKE_BINARY_DIR}/dist/CalculatorKelvo-${PROJECT_VERSION}.zip)
 set(KELVO_DIST_SCRIPT ${CMAKE_SOURCE_DIR}/cmake/make-dist.sh)
 file(GLOB manual_files ${CMAKE_SOURCE_DIR}/docs/manual/*)
 

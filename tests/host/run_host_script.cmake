@@ -1,7 +1,7 @@
 # Runs the stand-in host on a script under Wine: what it writes (standard output and error
 # together) must equal the expected file, and it must end with exit code EXIT.
 #
-# -DRUNNER=wine-run.sh -DPREFIX=wineprefix -DHOST=Orbiter.exe -DSCRIPT=x.script
+# -DRUNNER="wine-run.sh;build dir" -DHOST=Orbiter.exe -DSCRIPT=x.script
 # -DEXPECTED=x.expected -DWORKDIR=dir -DEXIT=0 [-DMODULES=a.dll,b.dll] [-DWRITES=file]: the
 # file that the script must write in WORKDIR.
 string(REPLACE "," ";" modules "${MODULES}")
@@ -11,7 +11,7 @@ if(WRITES)
 endif()
 # Into a file, not a pipe: Wine's own background processes, started by the first program of
 # a session, can keep inherited pipes open long after the host has ended.
-execute_process(COMMAND ${RUNNER} ${PREFIX} ${HOST} --script ${SCRIPT} ${modules}
+execute_process(COMMAND ${RUNNER} ${HOST} --script ${SCRIPT} ${modules}
     WORKING_DIRECTORY ${WORKDIR} OUTPUT_FILE ${WORKDIR}/output.txt
     ERROR_FILE ${WORKDIR}/output.txt RESULT_VARIABLE result TIMEOUT 50)
 file(READ ${WORKDIR}/output.txt output)
