@@ -1,58 +1,47 @@
 # Calculator Kelvo. `make run` opens the calculator in the stand-in host (without a display, a
-# scripted run that saves screenshots); `make test` builds the native, sanitizer and Win32 trees
-# and runs their tests (the Win32 ones under Wine in Xvfb); `make dist` writes the release
-# package; `make bench` runs the benchmarks. Each installs the packages it needs when missing.
+# scripted run that saves screenshots); `make test` builds the native, sanitizer, win32 and
+# win64 trees and runs their suites (the Windows-side ones under Wine in Xvfb), and a summary;
+# `make dist` writes the release package; `make bench` runs the benchmarks. Each installs the
+# packages it needs when missing. Where this machine cannot run 32-bit programs
+# (cmake/x86-support.sh; or with KELVO_NO_X86=1), run and bench use the win64 tree and test
+# runs the win32 tree's static checks only, and each says so.
 SHELL := /bin/sh
-WIN32 := build/win32
-PREFIX := $(CURDIR)/$(WIN32)/wineprefix
-# The tests run side by side, one per core; the Windows-side ones each in a Wine session with an
-# X display of its own (cmake/wine-session.sh).
-JOBS := $(shell nproc)
-CTEST := ctest --parallel $(JOBS) --preset
-WINE_SESSIONS := cmake/wine-session.sh --xvfb $(JOBS) $(PREFIX)
-CTEST_WIN32 := $(WINE_SESSIONS) $(CTEST) win32 --resource-spec-file $(PREFIX).sessions.json
 
-.PHONY: all deps native native-asan win32 test test-native test-win32 run bench dist fuzz \
-	format clean
+.PHONY: all deps native native-asan win32 win64 test test-native test-win32 test-win64 run \
+	bench dist fuzz format clean
 
-all: native win32
+all: native win32 win64
 
 deps:
 	@cmake/install-deps.sh
 
-native: deps
-	@cmake --preset native >/dev/null
-	@cmake --build --preset native
+native native-asan win32 win64: deps
+	@cmake/build-tree.sh $@
 
-# The native code again under AddressSanitizer and UBSan, with the fuzz targets.
-native-asan: deps
-	@cmake --preset native-asan >/dev/null
-	@cmake --build --preset native-asan
+test: deps
+	@cmake/run-tests.sh
 
-win32: deps
-	@cmake --preset win32 >/dev/null
-	@cmake --build --preset win32
+test-native test-win32 test-win64: deps
+	@cmake/run-tests.sh $(@:test-%=%)
 
-test: native native-asan win32
-	@$(CTEST) native
-	@$(CTEST) native-asan
-	@$(CTEST_WIN32)
+# The tree of the programs that this machine runs: win32, or win64 with a line saying why.
+RUN_TREE = tree=win32; reason=$$(cmake/x86-support.sh) || { tree=win64; \
+	echo "make $@: using the x64 build (build/win64): $$reason"; }
 
-test-native: native
-	@$(CTEST) native
+run: deps
+	@$(RUN_TREE); $(MAKE) --no-print-directory $$tree && \
+		cmake/run-calculator.sh $(CURDIR)/build/$$tree
 
-test-win32: win32
-	@$(CTEST_WIN32)
+bench: deps
+	@$(RUN_TREE); $(MAKE) --no-print-directory $$tree && \
+		cmake/wine-session.sh --xvfb 1 $(CURDIR)/build/$$tree \
+		cmake/run-benchmarks.sh $(CURDIR)/build/$$tree
 
-run: win32
-	@cmake/run-calculator.sh $(CURDIR)/$(WIN32)
-
-bench: win32
-	@cmake/wine-session.sh --xvfb 1 $(PREFIX) cmake/run-benchmarks.sh $(CURDIR)/$(WIN32)
-
+# The release package holds the 32-bit module; the tree builds it, and it is copied here.
 dist: win32
 	@cmake --build --preset win32 --target release_package
-	@echo "Release package:" dist/CalculatorKelvo-*.zip
+	@zip=$$(ls -t build/win32/dist/CalculatorKelvo-*.zip | head -n 1) && mkdir -p dist && \
+		cp "$$zip" dist/ && echo "Release package: dist/$${zip##*/}"
 
 # Each fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600 for longer).
 FUZZ_SECONDS := 60

@@ -3,13 +3,12 @@
 # With a working display the host opens with the calculator window for you to use. Without
 # one, a scripted run under Xvfb types 12 + 34 X 2 =, prints the display, and saves
 # screenshots of the calculator and of the control gallery.
-# Usage: run-calculator.sh ABSOLUTE_PATH_OF_BUILD/WIN32
+# Usage: run-calculator.sh BUILD_DIR (absolute: build/win32, or build/win64)
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
-prefix=$build/wineprefix
 host=$build/bin/Orbiter.exe
 if [ -z "$build" ] || [ ! -f "$host" ]; then
-    echo "run-calculator.sh: no $host; build the win32 tree first" >&2
+    echo "run-calculator.sh: no $host; build the tree first (make win32 or make win64)" >&2
     exit 1
 fi
 
@@ -32,7 +31,7 @@ display_works() {
 
 if display_works; then
     echo "Opening the calculator in the stand-in host (close the host window to end)."
-    exec "$here/wine-session.sh" "$prefix" "$here/wine-run.sh" "$prefix" "$host" \
+    exec "$here/wine-session.sh" "$build" "$here/wine-run.sh" "$build" "$host" \
         --run 'command "Calculator Kelvo"'
 fi
 
@@ -55,14 +54,14 @@ screenshot gallery gallery.png
 quit'
 echo "No display: running the calculator under Xvfb."
 # Into a file, not a pipe: Wine's background processes may hold a pipe open long after.
-(cd "$shots" && xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$here/wine-session.sh" "$prefix" "$here/wine-run.sh" "$prefix" "$host" --run "$script" \
-    >output.txt)
+(cd "$shots" && "$here/wine-session.sh" --xvfb 1 "$build" \
+    "$here/wine-run.sh" "$build" "$host" --run "$script" >output.txt)
 status=$?
 # The calculator's display is the dialog's static control -1.
 sed 's/^text: /display: /' "$shots/output.txt"
 if [ $status -ne 0 ] || [ ! -f "$shots/calculator.png" ]; then
-    echo "run-calculator.sh: the scripted run failed (exit code $status)" >&2
+    echo "run-calculator.sh: the scripted run failed (exit code $status; the host's own" \
+        "messages, if any, are above). Try: WINEDEBUG=err+all make run for Wine's." >&2
     exit 1
 fi
 echo "Calculator screenshot: $shots/calculator.png"
