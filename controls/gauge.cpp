@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "dialog_controls.h"
+#include "control_class.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
 

@@ -2,7 +2,7 @@
 // expand/collapse click, all on the record attached through GWL_USERDATA.
 #include "property_list.h"
 
-#include "dialog_controls.h"
+#include "control_class.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
 
