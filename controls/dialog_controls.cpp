@@ -1,14 +1,9 @@
-// The controls' classes and the drawing objects that they share: created together when the
-// module starts, removed together when it ends.
+// The registry of the controls: their classes and the drawing objects that they share, created
+// together when the module starts and removed together when it ends.
 #include "dialog_controls.h"
 
+#include "control_class.h"
 #include "drawing_objects.h"
-
-HPEN DarkPen = nullptr;
-HBRUSH RedBrush = nullptr;
-HPEN ShadowPen = nullptr;
-HBRUSH FaceBrush = nullptr;
-HBITMAP SectionIcons = nullptr;
 
 namespace {
 // Resource identifier of the section icons in the host's executable.
@@ -16,19 +11,6 @@ constexpr WORD SectionIconsBitmapId = 286;
 
 bool g_registered = false;
 } // namespace
-
-void RegisterControlClass(HINSTANCE instance, const char* name, WNDPROC proc, int extraBytes,
-                          HBRUSH background, HCURSOR cursor) {
-    WNDCLASSA wc = {};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
-    wc.cbWndExtra = extraBytes;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.hbrBackground = background;
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-}
 
 void RegisterDialogControls(HINSTANCE instance) {
     // A host that initialises the module twice must not get a second set of objects: the

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "dialog_controls.h"
+#include "control_class.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
 
@@ -139,7 +139,8 @@ LRESULT OnMouseMove(HWND gauge, LPARAM lParam) {
     const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
     if ((flags & GaugeDragging) != GaugeDragging)
         return 0;
-    // Signed: with the capture held, a pointer left of or above the gauge is negative.
+    // Signed, unlike a press: with the capture held, a pointer left of or above the gauge is
+    // negative and clamps to the start of the track.
     SetGaugeValueFromPoint(gauge, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     Notify(gauge, SB_THUMBTRACK);
     return 0;
@@ -160,8 +161,9 @@ void StartRepeat(HWND gauge) {
 }
 
 LRESULT OnButtonDown(HWND gauge, LPARAM lParam) {
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
+    // Unsigned 16-bit words: a press lands on the gauge, up to 65535 pixels along it.
+    const int x = LOWORD(lParam);
+    const int y = HIWORD(lParam);
     const auto flags = static_cast<std::uint32_t>(GetWindowLongA(gauge, GaugeSlotFlags));
     const GaugeExtent extent = ExtentOf(gauge, flags);
     const GaugeHit hit = GaugeHitTest(extent, (flags & GaugeVertical) ? y : x);

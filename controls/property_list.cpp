@@ -2,9 +2,7 @@
 // expand/collapse click, all on the record attached through GWL_USERDATA.
 #include "property_list.h"
 
-#include <windowsx.h>
-
-#include "dialog_controls.h"
+#include "control_class.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
 
@@ -213,11 +211,12 @@ LRESULT OnVScrollMessage(HWND window, WPARAM wParam) {
     return 0;
 }
 
-// Toggles the section whose icon strip was clicked.
+// Toggles the section whose icon strip was clicked. Both words are unsigned: 0x8000 and above are
+// far right of the strip or far below the content, never left of or above it.
 LRESULT OnLButtonDownMessage(HWND window, LPARAM lParam) {
     if (PropertyList* list = AttachedList(window)) {
-        const int index = ClickedSection(list->sections, list->sectionCount, GET_X_LPARAM(lParam),
-                                         GET_Y_LPARAM(lParam) + list->scrollOffset);
+        const int index = ClickedSection(list->sections, list->sectionCount, LOWORD(lParam),
+                                         HIWORD(lParam) + list->scrollOffset);
         if (index >= 0)
             ExpandSection(*list, *list->sections[index], !list->sections[index]->expanded);
     }

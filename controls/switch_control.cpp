@@ -2,9 +2,8 @@
 #include "switch_geometry.h"
 
 #include <windows.h>
-#include <windowsx.h>
 
-#include "dialog_controls.h"
+#include "control_class.h"
 #include "drawing_objects.h"
 #include "gdi_guard.h"
 
@@ -156,7 +155,8 @@ LRESULT OnPaint(HWND window) noexcept {
 }
 
 LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) noexcept {
-    ClickSwitch(window, GET_Y_LPARAM(lParam));
+    // The row is the high word, unsigned: 0x8000 and above are far down, in the lower half.
+    ClickSwitch(window, HIWORD(lParam));
     return 0;
 }
 

@@ -71,7 +71,8 @@ LRESULT CALLBACK SlotReadingParent(HWND window, UINT message, WPARAM wParam, LPA
 
 // A press in the track sets the value under it and a drag follows (clamped at the ends, along
 // y for vertical gauges) until the button comes up; each report follows the stored value. A gauge
-// with an empty range keeps its value but still reports.
+// with an empty range keeps its value but still reports. A press reads its coordinates unsigned
+// (0x8000 is far along a long gauge), a drag signed (0xFFF0 is just before the track).
 TEST_F(GaugeControl, TrackPressAndDragSetTheValueAndReport) {
     const struct {
         DWORD style;
@@ -84,6 +85,8 @@ TEST_F(GaugeControl, TrackPressAndDragSetTheValueAndReport) {
         {GaugeVertical, 20, 100, 0, 10, {79, 20}, {10, 300}, 0, 10},
         {GaugeVertical | GaugeInverted, 20, 100, 0, 10, {10, 50}, {10, -5}, 5, 10},
         {0, 100, 20, 4, 4, {30, 10}, {70, 10}, 4, 4},
+        {0, 70000, 20, 0, 69960, {0x8000, 0xFFF0}, {0xFFF0, 0x8000}, 32748, 0},
+        {GaugeVertical, 20, 70000, 0, 69960, {0xFFF0, 0x8000}, {0x8000, 0xFFF0}, 32748, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("style " + std::to_string(c.style) + ", range " + std::to_string(c.minimum) +

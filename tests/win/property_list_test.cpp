@@ -235,7 +235,9 @@ TEST_F(PropertyListControl, ClickLeftOfATitleFrameTogglesItsSection) {
                   {0, 5, 62, {true, true, false}},  // an empty section opens its gap only
                   {0, 5, 61, {true, true, false}},
                   {0, 0, 81, {true, false, false}},
-                  {3, 5, 28, {true, false, true}}}; // 54 rows scrolled: the third's title row
+                  {3, 5, 28, {true, false, true}},      // 54 rows scrolled: the third's title row
+                  {0, 0x8000, 0, {true, false, true}},  // unsigned words: far right of the strip
+                  {1, 5, 0xFFF0, {true, false, true}}}; // and far below the content
     for (const auto& click : clicks) {
         SCOPED_TRACE("click at " + std::to_string(click.x) + ", " + std::to_string(click.y));
         Scroll(SB_THUMBTRACK, click.position);

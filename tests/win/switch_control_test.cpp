@@ -100,17 +100,26 @@ TEST_F(SwitchControl, UnconfiguredSwitchIsTwoWay) {
 }
 
 // A three-way switch stops in the middle; the halves are those of the height, not the width
-// (the dividing row, half the height, belongs to the lower half); a switch that is not drawn
-// still moves.
+// (the dividing row, half the height, belongs to the lower half; a row's word is unsigned, so
+// 0x8000 and above are far below); a switch that is not drawn still moves. Each press that
+// moves the lever reports the new position, any other reports nothing.
 TEST_F(SwitchControl, ThreeWayStopsInTheMiddle) {
     HWND sw = Create(120, 20, SwitchThreeWay | SwitchNoDraw);
-    Press(sw, 10);
-    Press(sw, 10);
-    EXPECT_TRUE(
-        Notified(parent_, sw, {{WM_COMMAND, 0, SwitchMiddle}, {WM_COMMAND, 0, SwitchDown}}));
-    Press(sw, 9);
-    Press(sw, 9);
-    EXPECT_TRUE(Notified(parent_, sw, {{WM_COMMAND, 0, SwitchMiddle}, {WM_COMMAND, 0, SwitchUp}}));
+    const struct {
+        int y, position;
+    } presses[] = {{10, SwitchMiddle}, {0xFFF0, SwitchDown}, {0x8000, SwitchDown},
+                   {9, SwitchMiddle},  {9, SwitchUp},        {0x8000, SwitchMiddle}};
+    int position = SwitchUp;
+    for (const auto& press : presses) {
+        SCOPED_TRACE("press at row " + std::to_string(press.y));
+        Press(sw, press.y);
+        EXPECT_EQ(GetSwitchPosition(sw), press.position);
+        std::vector<kelvo_test::Notification> expected;
+        if (press.position != position)
+            expected.push_back({WM_COMMAND, 0, press.position});
+        EXPECT_TRUE(Notified(parent_, sw, expected));
+        position = press.position;
+    }
 }
 
 TEST_F(SwitchControl, PressTowardCurrentSideDoesNothing) {
