@@ -274,7 +274,7 @@ std::vector<Stroke> Strokes(const std::string& keys) {
                  {"Num+", VK_ADD, 0x4E, false},        {"Num-", VK_SUBTRACT, 0x4A, false},
                  {"Num*", VK_MULTIPLY, 0x37, false},   {"Num/", VK_DIVIDE, 0x35, true},
                  {"NumEnter", VK_RETURN, 0x1C, true},  {"Left", VK_LEFT, 0x4B, true},
-                 {"NumDel", VK_DELETE, 0x53, false}}; // the keypad's point with NumLock off
+                 {"Menu", VK_APPS, 0x5D, true},        {"NumDel", VK_DELETE, 0x53, false}};
     static const WORD numberScanCodes[] = {0x52, 0x4F, 0x50, 0x51, 0x4B,
                                            0x4C, 0x4D, 0x47, 0x48, 0x49};
     std::vector<Stroke> strokes;
@@ -490,34 +490,38 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-// A right-click anywhere in the client area opens Copy and Paste, Paste greyed while the
-// clipboard holds no number or the calculator is in its error state; each does what its
-// shortcut does. On the title bar the window's own menu opens (no Paste given).
+// A right-click anywhere in the client area, or the menu key, opens Copy and Paste, Paste greyed
+// while the clipboard holds no number or the calculator is in its error state; each does what
+// its shortcut does. On the title bar the window's own menu opens (no Paste given).
 TEST_P(CalculatorKeyboard, RightClickMenuCopiesAndPastes) {
     const char* const greyed = "&Paste\tCtrl+V (greyed)";
+    const int titleBar = 0, noClick = 1; // no control has these identifiers
     const struct {
         const char* typed;
-        int control; // 0 for the title bar
+        int control; // right-clicked, or one of the two below
         const char *clipboard, *key, *paste, *clipboardAfter, *display;
     } rows[] = {{"1 2 + 3 4 * 2 =", IDC_KEY_5, "abc", "c", greyed, "92", "92"},
                 {"", IDC_DISPLAY, " 4.5e1 ", "p", "&Paste\tCtrl+V", " 4.5e1 ", "4.5e1"},
                 {"5 / 0 =", IDC_KEY_5, "7", "c", greyed, "DIV 0", "DIV 0"},
-                {"", 0, "7", "Esc", nullptr, "7", "DIV 0"}};
+                {"", titleBar, "7", "Esc", nullptr, "7", "DIV 0"},
+                {"Delete Menu", noClick, "8", "p", "&Paste\tCtrl+V", "8", "8"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.clipboard);
-        Type(row.typed);
         SetClipboard(row.clipboard);
         g_menu.clear();
         g_menuKey = row.key;
+        SetTimer(nullptr, 0, 10, ReadMenu);
+        Type(row.typed);
         POINT at = {3, row.control ? 3 : -5}; // on the title bar: just above the client area
         ClientToScreen(row.control ? GetDlgItem(window, row.control) : window, &at);
         SetCursorPos(at.x, at.y);
-        SetTimer(nullptr, 0, 10, ReadMenu);
         INPUT clicks[2] = {};
         clicks[0].type = clicks[1].type = INPUT_MOUSE;
         clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
         clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+        if (row.control != noClick) { // else the typed keys asked for the menu
+            ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+        }
         Pump();
         EXPECT_EQ(g_menu, (row.paste ? std::vector<std::string>{"&Copy\tCtrl+C", row.paste}
                                      : MenuTexts(GetSystemMenu(window, FALSE))));
