@@ -202,9 +202,14 @@ TEST_F(CalculatorDialog, OtherCommandsAndMessagesGoToTheHostDefault) {
     // The notification code is not looked at.
     proc(window, WM_COMMAND, MAKEWPARAM(IDC_KEY_3, 0x1234), 0);
     EXPECT_EQ("73", Display());
-    // The second WM_INITDIALOG left the keys as they were: one still takes a typed digit.
+    // The second WM_INITDIALOG left the keys as they were, and their user data is free for other
+    // code: one still takes a typed digit and a click. The digit came with no key held, so no
+    // key shows pressed.
+    SetWindowLongPtrA(GetDlgItem(window, IDC_KEY_0), GWLP_USERDATA, 1);
     SendDlgItemMessageA(window, IDC_KEY_0, WM_CHAR, '5', 0);
-    EXPECT_EQ("735", Display());
+    Click("0");
+    EXPECT_EQ("7350", Display());
+    EXPECT_FALSE(SendDlgItemMessageA(window, IDC_KEY_5, BM_GETSTATE, 0, 0) & BST_PUSHED);
 }
 
 TEST_F(CalculatorDialog, PickingTheCommandAgainKeepsOneWindow) {
@@ -268,7 +273,8 @@ std::vector<Stroke> Strokes(const std::string& keys) {
                  {"NumLock", VK_NUMLOCK, 0x45, false}, {"Num.", VK_DECIMAL, 0x53, false},
                  {"Num+", VK_ADD, 0x4E, false},        {"Num-", VK_SUBTRACT, 0x4A, false},
                  {"Num*", VK_MULTIPLY, 0x37, false},   {"Num/", VK_DIVIDE, 0x35, true},
-                 {"NumEnter", VK_RETURN, 0x1C, true}};
+                 {"NumEnter", VK_RETURN, 0x1C, true},  {"Left", VK_LEFT, 0x4B, true},
+                 {"Menu", VK_APPS, 0x5D, true},        {"NumDel", VK_DELETE, 0x53, false}};
     static const WORD numberScanCodes[] = {0x52, 0x4F, 0x50, 0x51, 0x4B,
                                            0x4C, 0x4D, 0x47, 0x48, 0x49};
     std::vector<Stroke> strokes;
@@ -297,6 +303,15 @@ std::vector<Stroke> Strokes(const std::string& keys) {
         strokes.push_back(stroke);
     }
     return strokes;
+}
+
+int g_warningSounds = 0;
+BOOL WINAPI RecordSound(UINT type) {
+    g_warningSounds += type == MB_ICONWARNING;
+    return TRUE;
+}
+HGLOBAL WINAPI NoMemory(UINT, SIZE_T) {
+    return nullptr;
 }
 
 class CalculatorKeyboard : public CalculatorDialog, public testing::WithParamInterface<bool> {
@@ -354,13 +369,17 @@ protected:
         return text;
     }
 
+    // The module's warning sounds, counted instead of played.
+    kelvo_test::ImportPatch sounds{module.instance(), "USER32.dll", "MessageBeep",
+                                   reinterpret_cast<void*>(RecordSound)};
     HWND editor = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr,
                                   nullptr, nullptr, nullptr);
 };
 
 // Each row from a cleared calculator, the clipboard set first where given. Typed keys give the
 // display that clicks of the same keys give (each showing its button pressed while it is down),
-// or the display given; copies leave the clipboard given. Esc then closes the window.
+// or the display given; copies leave the clipboard given; a row sounds the warning as often as
+// given. Keys held first are let go while the first typed key is down. Esc then closes the window.
 TEST_P(CalculatorKeyboard, KeysAndClipboardWorkTheCalculator) {
     const struct {
         const char* clipboard; // set before typing, or null
@@ -368,6 +387,9 @@ TEST_P(CalculatorKeyboard, KeysAndClipboardWorkTheCalculator) {
         const char* clicked; // the same keys clicked, or null
         const char* display; // or null
         const char* copied;  // the clipboard afterwards, or null
+        int sounds = 0;
+        const char* held = nullptr;
+        bool noMemory = false;
     } rows[] = {
         {nullptr, "1 2 + 3 4 * 2 =", "1,2,+,3,4,X,2,=", "92", nullptr},
         {nullptr, "Num9 Num. Num5 Num/ Num4 Num- Num8 Num0 Num+ Num1 Num* Num2 NumEnter",
@@ -380,19 +402,36 @@ TEST_P(CalculatorKeyboard, KeysAndClipboardWorkTheCalculator) {
         {"old", "1 / 8 = Ctrl+Insert", nullptr, "0.125", "0.125"},
         {"92", "7 Ctrl+v + 1 =", nullptr, "93", nullptr},
         {" -2.5\r\n", "Shift+Insert * 2 =", nullptr, "-5", nullptr},
-        {"abc", "4 + Ctrl+v 5 =", nullptr, "9", "abc"},
+        {"abc", "4 + Ctrl+v 5 =", nullptr, "9", "abc", 1},
+        {"2.5", "4 + Ctrl+v =", nullptr, "6.5", nullptr},
+        {"7", "5 / 0 = Ctrl+v", nullptr, "DIV 0", nullptr},
+        {"abc", "5 / 0 = Ctrl+v", nullptr, "DIV 0", nullptr, 1},
+        {nullptr, "1 2 NumLock NumDel NumLock + 3 =", nullptr, "15", nullptr},
+        // Left's release (scan code 0x4B, extended) is not the keypad's 4's (0x4B).
+        {nullptr, "Num4", "4", nullptr, nullptr, 0, "Left"},
+        {"old", "5 Ctrl+c", nullptr, "5", "old", 1, nullptr, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         Click("AC");
         if (row.clipboard)
             SetClipboard(row.clipboard);
+        g_warningSounds = 0;
+        // The module's GlobalAlloc finds no memory where the row says so ("none" is no import).
+        kelvo_test::ImportPatch noMemory(module.instance(), "KERNEL32.dll",
+                                         row.noMemory ? "GlobalAlloc" : "none",
+                                         reinterpret_cast<void*>(NoMemory));
+        const std::vector<Stroke> held = Strokes(row.held ? row.held : "");
+        for (const Stroke& stroke : held)
+            Press(stroke, false);
         const std::vector<Stroke> strokes = Strokes(row.typed);
         const std::vector<Key> keys = kelvo_test::KeysCaptioned(row.clicked ? row.clicked : "");
         // Where each stroke is a key of the calculator, its button shows pressed just so long.
         const bool oneKeyEach = keys.size() == strokes.size();
         for (size_t i = 0; i < strokes.size(); ++i) {
             Press(strokes[i], false);
+            for (const Stroke& stroke : i == 0 ? held : std::vector<Stroke>())
+                Press(stroke, true);
             EXPECT_TRUE(!oneKeyEach || Pushed(keys[i])) << "while key " << i << " is down";
             Press(strokes[i], true);
             EXPECT_FALSE(oneKeyEach && Pushed(keys[i])) << "after key " << i << " is up";
@@ -400,11 +439,24 @@ TEST_P(CalculatorKeyboard, KeysAndClipboardWorkTheCalculator) {
         const std::string typed = Display();
         EXPECT_EQ(row.display ? row.display : typed, typed);
         EXPECT_EQ(row.copied ? row.copied : "", row.copied ? Clipboard() : "");
+        EXPECT_EQ(row.sounds, g_warningSounds);
         if (row.clicked) {
             Click("AC," + std::string(row.clicked));
             EXPECT_EQ(Display(), typed);
         }
     }
+    // A key held while the window itself has the focus (a host may leave it there) shows pressed
+    // no longer once the window loses the focus.
+    host::HostOverrides().defDialogProc = [](HWND, UINT message, WPARAM, LPARAM) {
+        return static_cast<int>(message == WM_SETFOCUS);
+    };
+    SetFocus(window);
+    Press(Strokes("5")[0], false);
+    EXPECT_TRUE(Pushed(kelvo_test::KeysCaptioned("5")[0]));
+    SetFocus(editor);
+    EXPECT_FALSE(Pushed(kelvo_test::KeysCaptioned("5")[0]));
+    Press(Strokes("5")[0], true);
+    SetFocus(window);
     Type("Esc");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(kelvo_test::CallsTo("oapiCloseDialog").size(), 1u);
@@ -414,50 +466,65 @@ TEST_P(CalculatorKeyboard, KeysAndClipboardWorkTheCalculator) {
 std::vector<std::string> g_menu;
 std::string g_menuKey;
 
+std::vector<std::string> MenuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        texts.push_back(text + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED
+                                               ? " (greyed)"
+                                               : ""));
+    }
+    return texts;
+}
+
 void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND popup = FindWindowA("#32768", nullptr);
     if (!popup || !IsWindowVisible(popup))
         return;
     KillTimer(nullptr, timer);
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] = "";
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        g_menu.push_back(text + std::string(GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED
-                                                ? " (greyed)"
-                                                : ""));
-    }
+    g_menu = MenuTexts(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
     for (const Stroke& s : Strokes(g_menuKey)) {
         Send(s.virtualKey, s.scanCode, s.extended, false);
         Send(s.virtualKey, s.scanCode, s.extended, true);
     }
 }
 
-// A right-click anywhere in the window opens Copy and Paste, Paste greyed while the clipboard
-// holds no number; each does what its shortcut does.
+// A right-click anywhere in the client area, or the menu key, opens Copy and Paste, Paste greyed
+// while the clipboard holds no number or the calculator is in its error state; each does what
+// its shortcut does. On the title bar the window's own menu opens (no Paste given).
 TEST_P(CalculatorKeyboard, RightClickMenuCopiesAndPastes) {
-    Type("1 2 + 3 4 * 2 =");
+    const char* const greyed = "&Paste\tCtrl+V (greyed)";
+    const int titleBar = 0, noClick = 1; // no control has these identifiers
     const struct {
-        int control;
+        const char* typed;
+        int control; // right-clicked, or one of the two below
         const char *clipboard, *key, *paste, *clipboardAfter, *display;
-    } rows[] = {{IDC_KEY_5, "abc", "c", "&Paste\tCtrl+V (greyed)", "92", "92"},
-                {IDC_DISPLAY, " 4.5e1 ", "p", "&Paste\tCtrl+V", " 4.5e1 ", "4.5e1"}};
+    } rows[] = {{"1 2 + 3 4 * 2 =", IDC_KEY_5, "abc", "c", greyed, "92", "92"},
+                {"", IDC_DISPLAY, " 4.5e1 ", "p", "&Paste\tCtrl+V", " 4.5e1 ", "4.5e1"},
+                {"5 / 0 =", IDC_KEY_5, "7", "c", greyed, "DIV 0", "DIV 0"},
+                {"", titleBar, "7", "Esc", nullptr, "7", "DIV 0"},
+                {"Delete Menu", noClick, "8", "p", "&Paste\tCtrl+V", "8", "8"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.clipboard);
         SetClipboard(row.clipboard);
         g_menu.clear();
         g_menuKey = row.key;
-        RECT box;
-        GetWindowRect(GetDlgItem(window, row.control), &box);
-        SetCursorPos(box.left + 3, box.top + 3);
         SetTimer(nullptr, 0, 10, ReadMenu);
+        Type(row.typed);
+        POINT at = {3, row.control ? 3 : -5}; // on the title bar: just above the client area
+        ClientToScreen(row.control ? GetDlgItem(window, row.control) : window, &at);
+        SetCursorPos(at.x, at.y);
         INPUT clicks[2] = {};
         clicks[0].type = clicks[1].type = INPUT_MOUSE;
         clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
         clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+        if (row.control != noClick) { // else the typed keys asked for the menu
+            ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+        }
         Pump();
-        EXPECT_EQ(g_menu, (std::vector<std::string>{"&Copy\tCtrl+C", row.paste}));
+        EXPECT_EQ(g_menu, (row.paste ? std::vector<std::string>{"&Copy\tCtrl+C", row.paste}
+                                     : MenuTexts(GetSystemMenu(window, FALSE))));
         EXPECT_EQ(row.clipboardAfter, Clipboard());
         EXPECT_EQ(row.display, Display());
     }

@@ -35,6 +35,33 @@ void LoadedModule::Unload() {
     instance_ = nullptr;
 }
 
+ImportPatch::ImportPatch(HMODULE module, const char* library, const char* function,
+                         void* replacement) {
+    const auto* base = reinterpret_cast<const char*>(module);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; d->Name && !slot_; ++d) {
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<void* const*>(base + d->FirstThunk);
+        for (; lstrcmpiA(base + d->Name, library) == 0 && name->u1.AddressOfData; ++name, ++slot)
+            if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) &&
+                lstrcmpA(base + name->u1.AddressOfData + 2, function) == 0) // after the hint
+                slot_ = const_cast<void**>(slot);
+    }
+    original_ = slot_ ? *slot_ : nullptr;
+    Set(replacement);
+}
+
+void ImportPatch::Set(void* target) {
+    DWORD access;
+    if (slot_ && VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &access)) {
+        *slot_ = target;
+        VirtualProtect(slot_, sizeof *slot_, access, &access);
+    }
+}
+
 namespace {
 // The queued message being dispatched, so that a window can tell posted from sent messages.
 const MSG* g_dispatching = nullptr;

@@ -49,6 +49,21 @@ private:
     HINSTANCE instance_;
 };
 
+// Points a module's import of `function` from `library` (its slot in the module's import address
+// table) at `replacement` while it lives, so that the module's calls reach the test instead.
+class ImportPatch {
+public:
+    ImportPatch(HMODULE module, const char* library, const char* function, void* replacement);
+    ~ImportPatch() { Set(original_); }
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+
+private:
+    void Set(void* target);
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
 // Dispatches every message waiting in this thread's queue (a timer message only once its
 // interval has passed), giving the host's dialogs their keyboard navigation as the host's
 // loop does, or, without the dialog manager, as a loop that only translates and dispatches.
