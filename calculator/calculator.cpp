@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const char* const DivisionErrorText = "DIV 0";
 const char* const ReadErrorText = "ERROR";
@@ -32,23 +33,57 @@ struct Span {
     std::size_t length;
 };
 
+// Only these surround a pasted number; a vertical tab or a form feed is no blank.
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// text without the blanks and line ends around it.
-Span Trimmed(const char* text, std::size_t length) {
+// The number that a pasted text holds (see IsEnterableNumber), without the blanks around it;
+// nothing when it holds none. The length limit applies to the text as given, blanks included.
+std::optional<Span> PastedNumber(const char* text, std::size_t length) {
+    if (length > LongestEntry)
+        return std::nullopt;
     while (length > 0 && IsBlank(*text)) {
         ++text;
         --length;
     }
     while (length > 0 && IsBlank(text[length - 1]))
         --length;
+    const char* c = text;
+    const char* const end = text + length;
+    const auto digits = [&c, end] {
+        const char* const start = c;
+        while (c != end && *c >= '0' && *c <= '9')
+            ++c;
+        return c - start;
+    };
+    if (c != end && *c == '-')
+        ++c;
+    std::ptrdiff_t mantissa = digits();
+    if (c != end && *c == '.') {
+        ++c;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return std::nullopt;
+    if (c != end && (*c == 'e' || *c == 'E')) {
+        ++c;
+        if (c != end && (*c == '+' || *c == '-'))
+            ++c;
+        if (digits() == 0)
+            return std::nullopt;
+    }
+    if (c != end)
+        return std::nullopt;
     return Span{text, length};
 }
 
 bool IsDigitOrPoint(Key key) {
     return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
+}
+
+bool EndsWithAnyOf(const DisplayText& text, const char* characters) {
+    return text.size() > 0 && std::strchr(characters, text.c_str()[text.size() - 1]);
 }
 
 char CharacterOf(Key key) {
@@ -104,14 +139,14 @@ bool Calculator::PressKey(Key key) {
 }
 
 Calculator::Entry Calculator::EnterNumber(const char* text, std::size_t length) {
-    if (!IsEnterableNumber(text, length))
+    const std::optional<Span> number = PastedNumber(text, length);
+    if (!number)
         return Entry::Refused;
     if (state == Error)
         return Entry::Ignored;
-    const Span number = Trimmed(text, length);
     // Assigned whole before anything else changes, so that a text that finds no memory
     // changes nothing.
-    if (!display.Assign(number.text, number.length))
+    if (!display.Assign(number->text, number->length))
         return Entry::Refused;
     if (state == Ready)
         state = EnteringFirst;
@@ -163,10 +198,17 @@ void Calculator::Equals() {
 }
 
 void Calculator::Backspace() {
-    if (display.size() == 1)
-        display.Assign("0");
-    else
+    display.RemoveLast();
+    // A pasted number can leave a tail that no number ends with; it goes too, so that the
+    // display reads as what it shows: an exponent mark, with its sign if it has one ("1e-5"
+    // leaves 1), and a minus sign with nothing or only a point after it ("-5" and "-.5" leave
+    // 0). Typed digits and points are never such a tail.
+    if (EndsWithAnyOf(display, "+-"))
         display.RemoveLast();
+    if (EndsWithAnyOf(display, "eE"))
+        display.RemoveLast();
+    if (display.size() == 0 || std::strcmp(display.c_str(), "-.") == 0)
+        display.Assign("0");
 }
 
 void Calculator::AllClear() {
@@ -176,34 +218,7 @@ void Calculator::AllClear() {
 }
 
 bool IsEnterableNumber(const char* text, std::size_t length) {
-    if (length > LongestEntry)
-        return false;
-    const Span number = Trimmed(text, length);
-    const char* c = number.text;
-    const char* const end = c + number.length;
-    const auto digits = [&c, end] {
-        const char* const start = c;
-        while (c != end && *c >= '0' && *c <= '9')
-            ++c;
-        return c - start;
-    };
-    if (c != end && *c == '-')
-        ++c;
-    std::ptrdiff_t mantissa = digits();
-    if (c != end && *c == '.') {
-        ++c;
-        mantissa += digits();
-    }
-    if (mantissa == 0)
-        return false;
-    if (c != end && (*c == 'e' || *c == 'E')) {
-        ++c;
-        if (c != end && (*c == '+' || *c == '-'))
-            ++c;
-        if (digits() == 0)
-            return false;
-    }
-    return c == end;
+    return PastedNumber(text, length).has_value();
 }
 
 std::optional<Key> KeyForCharacter(char c) {

@@ -51,7 +51,10 @@ public:
 
     // Applies one key; values outside FirstKey..LastKey are not keys and must not be passed.
     // Returns false when the display text could not grow for want of memory: the key is then
-    // ignored, and the calculation stays as it was.
+    // ignored, and the calculation stays as it was. C removes the last character of the number
+    // being typed, and with it a pasted number's tail that no number ends with (an exponent
+    // mark and its sign, or a minus sign with nothing or only a point after it); a number
+    // removed whole leaves "0".
     bool PressKey(Key key);
 
     // Enters a whole number, as pasted: `text` (length characters) trimmed of surrounding
@@ -59,8 +62,9 @@ public:
     // then becomes the operand being typed, shown as given: it replaces a number being typed,
     // follows an operator as the second operand, or starts a new calculation after a result.
     enum class Entry { Entered, Ignored, Refused };
-    // Ignored in the error state (as a digit is); Refused for any other text, or when the
-    // display cannot hold it for want of memory (nothing changes then).
+    // Refused for any other text, in every state, or when the display cannot hold the number
+    // for want of memory; a number is Ignored in the error state, as a digit is. Nothing
+    // changes unless it is Entered.
     Entry EnterNumber(const char* text, std::size_t length);
 
     const char* Display() const { return display.c_str(); }
@@ -93,9 +97,10 @@ bool Evaluate(CalcOperator op, double a, double b, DisplayText& display);
 // Longest text that EnterNumber considers, blanks included.
 constexpr std::size_t LongestEntry = 4096;
 
-// Whether text (length characters), trimmed of surrounding blanks and line ends, is a number
-// the calculator could show: an optional minus sign, digits with at most one point, and an
-// optional exponent ("e" or "E", an optional sign, digits); at most LongestEntry characters.
+// Whether text (length characters), at most LongestEntry of them, is a number the calculator
+// could show once trimmed of the spaces, tabs and line ends (CR, LF) around it: an optional
+// minus sign, digits with at most one point, and an optional exponent ("e" or "E", an optional
+// sign, digits).
 bool IsEnterableNumber(const char* text, std::size_t length);
 
 // The keypad key that a typed character stands for: the digits, either decimal separator ("."

@@ -176,24 +176,27 @@ TEST(ParseDisplay, ReadsTheNumberAtTheStart) {
     }
 }
 
-// A digit or a pasted number that finds no memory to grow the display is not taken: the number,
-// the state and the pending operator stay, before an operator or after one; with memory back,
-// long numbers are typed and used again.
+// A pasted number that finds no memory to grow the display is not taken, in any state; nor is
+// a digit that lengthens a number being typed. The number, the state and the pending operator
+// stay; with memory back, long numbers are typed and used again.
 TEST(CalculatorEngine, InputThatCannotGrowTheDisplayIsIgnored) {
     const std::string fill = Repeat("7", DisplayText::ShortLength - 1); // the text's own storage
     const std::string number(DisplayText::ShortLength, '8');
-    for (const std::string& keys : {fill, "1,+," + fill}) {
+    for (const std::string& keys : {std::string(), fill, std::string("1,+"), "1,+," + fill}) {
         SCOPED_TRACE(keys);
         Calculator calculator(nullptr);
         Press(calculator, keys);
         const std::string display = calculator.Display();
         const CalcState state = calculator.State();
+        const CalcOperator pending = calculator.PendingOperator();
         g_reallocFails = true;
-        EXPECT_FALSE(calculator.PressKey(KeyDigit9));
         EXPECT_EQ(Calculator::Entry::Refused,
                   calculator.EnterNumber(number.c_str(), number.size()));
+        if (state == EnteringFirst || state == EnteringSecond) {
+            EXPECT_FALSE(calculator.PressKey(KeyDigit9));
+        }
         g_reallocFails = false;
-        Expect(calculator, display, state, keys == fill ? None : Add);
+        Expect(calculator, display, state, pending);
         Press(calculator, "AC," + Repeat("9", 40) + ",+,1,=");
         EXPECT_STREQ("1e+40", calculator.Display());
     }
@@ -232,11 +235,16 @@ TEST(CalculatorEngine, PastedNumbersAreTypedNumbers) {
         {"1,2", " -2.5\r\n", Entry::Entered, "-2.5", EnteringFirst, "X,2,=", "-5"},
         {"1,+", "\t1.5E+03 ", Entry::Entered, "1.5E+03", EnteringSecond, "=", "1501"},
         {"1,+,2", ".5", Entry::Entered, ".5", EnteringSecond, "5,=", "1.55"},
-        {"1,+,2,=", "-7.", Entry::Entered, "-7.", EnteringFirst, "C,C,9,=", "-9"},
+        {"1,+,2,=", "-7.", Entry::Entered, "-7.", EnteringFirst, "C,C,9,=", "09"},
+        // C never leaves a tail that no number ends with: the calculation goes on.
+        {"7,+", "-5", Entry::Entered, "-5", EnteringSecond, "C,=", "7"},
+        {"7,+", "-.5", Entry::Entered, "-.5", EnteringSecond, "C,=", "7"},
+        {"7,+", "1e-5", Entry::Entered, "1e-5", EnteringSecond, "C", "1"},
         {"2,X", "1e-5", Entry::Entered, "1e-5", EnteringSecond, "=", "2e-05"},
         {"", "1e999", Entry::Entered, "1e999", EnteringFirst, "+", "ERROR"},
         {"", longest, Entry::Entered, std::string(LongestEntry - 2, '1'), EnteringFirst, "", ""},
         {"5,/,0,=", "4", Entry::Ignored, "DIV 0", Error, "AC", "0"},
+        {".,+", "-4", Entry::Ignored, "ERROR", Error, "AC", "0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before + " then " + c.text);
@@ -249,17 +257,23 @@ TEST(CalculatorEngine, PastedNumbersAreTypedNumbers) {
             EXPECT_EQ(c.result, calculator.Display());
         }
     }
-    const std::string refused[] = {
-        "",      " \r\n", ".",   "-",   "+5",    "1,5",  "1.2.3",
-        "0x1A",  "inf",   "nan", "1e",  "1e+",   "e5",   "abc",
-        "DIV 0", "ERROR", "1 2", "--1", "1e5.5", "12-3", std::string(LongestEntry + 1, '1')};
-    for (const std::string& text : refused) {
-        SCOPED_TRACE(text);
-        Calculator calculator(nullptr);
-        Press(calculator, "4,+");
-        EXPECT_EQ(Entry::Refused, calculator.EnterNumber(text.c_str(), text.size()));
-        EXPECT_FALSE(IsEnterableNumber(text.c_str(), text.size()));
-        Expect(calculator, "4", OperatorPending, Add);
+    // Only spaces, tabs and line ends are blanks; the limit counts them.
+    const std::string overlong = std::string(LongestEntry, '1') + " ";
+    const std::string refused[] = {"",    " \r\n", ".",     "-",    "+5",  "1,5", "1.2.3", "0x1A",
+                                   "inf", "nan",   "1e",    "1e+",  "e5",  "abc", "DIV 0", "ERROR",
+                                   "1 2", "--1",   "1e5.5", "12-3", "\v1", "1\f", overlong};
+    for (const char* before : {"", "4", "4,+", "4,+,2", "5,/,0,=", ".,+"}) {
+        for (const std::string& text : refused) {
+            SCOPED_TRACE(before + (" then " + text));
+            Calculator calculator(nullptr);
+            Press(calculator, before);
+            const std::string display = calculator.Display();
+            const CalcState state = calculator.State();
+            const CalcOperator pending = calculator.PendingOperator();
+            EXPECT_EQ(Entry::Refused, calculator.EnterNumber(text.c_str(), text.size()));
+            EXPECT_FALSE(IsEnterableNumber(text.c_str(), text.size()));
+            Expect(calculator, display, state, pending);
+        }
     }
     const char withNul[] = {'1', '\0', '2'};
     EXPECT_FALSE(IsEnterableNumber(withNul, sizeof withNul));
