@@ -263,19 +263,18 @@ bool HandleKeyboard(Calculator& calculator, HWND dialog, UINT message, WPARAM wP
     }
 }
 
-// The keys' buttons keep their own window procedure in a property of this name, where no other
-// code writes (their user data is free for others).
-const char ButtonProcProperty[] = "CalculatorKelvo";
+// The keys' buttons' own window procedures, by key: kept by the module, where no other code
+// writes (the buttons' user data is free for others), and looked up without a call to the
+// window server, which a window property would cost at every message.
+WNDPROC g_buttonProcs[LastKey - FirstKey + 1] = {};
 
 // The keys' buttons, subclassed: they take the typed characters and Enter for the calculator,
 // whichever of them has the focus, with or without the dialog manager in the host's loop.
 LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto buttonProc =
-        reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(button, ButtonProcProperty)));
+    const WNDPROC buttonProc = g_buttonProcs[GetDlgCtrlID(button) - FirstKey];
     if (message == WM_NCDESTROY) {
-        // The button goes: its own procedure back, and the property away.
+        // The button goes: its own procedure back.
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
-        RemovePropA(button, ButtonProcProperty);
     } else if (message == WM_GETDLGCODE) {
         LRESULT code =
             CallWindowProcA(buttonProc, button, message, wParam, lParam) | DLGC_WANTCHARS;
@@ -294,11 +293,11 @@ void SubclassKeyButtons(HWND dialog) {
     for (int id = FirstKey; id <= LastKey; ++id) {
         HWND button = GetDlgItem(dialog, id);
         const LONG_PTR proc = GetWindowLongPtrA(button, GWLP_WNDPROC);
-        // Once only: a second WM_INITDIALOG must not make the buttons call themselves. A button
-        // that cannot keep its procedure stays as it is.
-        if (button && proc != reinterpret_cast<LONG_PTR>(KeyButtonProc) &&
-            SetPropA(button, ButtonProcProperty, reinterpret_cast<HANDLE>(proc)))
-            SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyButtonProc));
+        // Once only: a second WM_INITDIALOG must not make the buttons call themselves.
+        if (!button || proc == reinterpret_cast<LONG_PTR>(KeyButtonProc))
+            continue;
+        g_buttonProcs[id - FirstKey] = reinterpret_cast<WNDPROC>(proc);
+        SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyButtonProc));
     }
 }
 

@@ -262,19 +262,20 @@ DWORD oapiRegisterCustomCmd(char* label, char* description, OapiCustomCmdCallbac
 
 namespace {
 
-// The module's procedure of the dialog being created, until its window has it as a property.
+// The module's procedure of the dialog being created, for its messages before it is in
+// g_dialogs. Until then g_dialogs holds only live windows (FindDialog has just forgotten the
+// others), so no entry there can have the new window's handle.
 OapiDialogProc g_openingProc = nullptr;
-constexpr char kModuleProcProperty[] = "KelvoHostModuleDialogProc";
 
 // A module's dialog procedure answers an int, a dialog procedure an INT_PTR (64 bits on x64):
-// the host calls the module's procedure from its own and widens the answer.
+// the host calls the module's procedure from its own and widens the answer. The window is
+// looked up in the host's own list: a window property would cost a call to the window server
+// at every message.
 INT_PTR CALLBACK ModuleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto proc = reinterpret_cast<OapiDialogProc>(GetPropA(window, kModuleProcProperty));
-    if (!proc && g_openingProc &&
-        SetPropA(window, kModuleProcProperty, reinterpret_cast<HANDLE>(g_openingProc)))
-        proc = g_openingProc;
-    if (message == WM_NCDESTROY)
-        RemovePropA(window, kModuleProcProperty);
+    OapiDialogProc proc = g_openingProc;
+    for (const ModuleDialog& d : g_dialogs)
+        if (d.window == window)
+            proc = d.proc;
     return proc ? proc(window, message, wParam, lParam) : FALSE;
 }
 
@@ -297,16 +298,17 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
         g_openingProc = proc;
         HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), g_dialogOwner,
                                          ModuleDialogProc, reinterpret_cast<LPARAM>(context));
-        g_openingProc = nullptr;
-        if (!window)
-            return nullptr;
         try {
-            g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});
+            if (window)
+                g_dialogs.push_back(ModuleDialog{window, module, resourceId, proc, context});
         } catch (...) {
             // A window the host cannot track could outlive its module: none at all instead.
             DestroyWindow(window);
-            return nullptr;
+            window = nullptr;
         }
+        g_openingProc = nullptr;
+        if (!window)
+            return nullptr;
         ShowWindow(window, SW_SHOWNORMAL);
         return window;
     });
