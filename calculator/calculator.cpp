@@ -1,6 +1,7 @@
 #include "calculator.h"
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,17 +39,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// The number that a pasted text holds (see IsEnterableNumber), without the blanks around it;
-// nothing when it holds none. The length limit applies to the text as given, blanks included.
-std::optional<Span> PastedNumber(const char* text, std::size_t length) {
-    if (length > LongestEntry)
-        return std::nullopt;
-    while (length > 0 && IsBlank(*text)) {
-        ++text;
-        --length;
-    }
-    while (length > 0 && IsBlank(text[length - 1]))
-        --length;
+// The length of the longest start of text (length characters) that is a whole number as a
+// paste gives it (see IsEnterableNumber); 0 when no start is one.
+std::size_t NumberLength(const char* text, std::size_t length) {
     const char* c = text;
     const char* const end = text + length;
     const auto digits = [&c, end] {
@@ -65,15 +58,30 @@ std::optional<Span> PastedNumber(const char* text, std::size_t length) {
         mantissa += digits();
     }
     if (mantissa == 0)
-        return std::nullopt;
+        return 0;
+    const std::size_t whole = static_cast<std::size_t>(c - text);
     if (c != end && (*c == 'e' || *c == 'E')) {
         ++c;
         if (c != end && (*c == '+' || *c == '-'))
             ++c;
-        if (digits() == 0)
-            return std::nullopt;
+        if (digits() > 0)
+            return static_cast<std::size_t>(c - text);
     }
-    if (c != end)
+    return whole;
+}
+
+// The number that a pasted text holds, without the blanks around it; nothing when it holds
+// none. The length limit applies to the text as given, blanks included.
+std::optional<Span> PastedNumber(const char* text, std::size_t length) {
+    if (length > LongestEntry)
+        return std::nullopt;
+    while (length > 0 && IsBlank(*text)) {
+        ++text;
+        --length;
+    }
+    while (length > 0 && IsBlank(text[length - 1]))
+        --length;
+    if (length == 0 || NumberLength(text, length) != length)
         return std::nullopt;
     return Span{text, length};
 }
@@ -82,8 +90,11 @@ bool IsDigitOrPoint(Key key) {
     return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
 }
 
-bool EndsWithAnyOf(const DisplayText& text, const char* characters) {
-    return text.size() > 0 && std::strchr(characters, text.c_str()[text.size() - 1]);
+// The C library writes and reads numbers with the decimal point of the locale that the process
+// has chosen, which any code in the process may set; the display always has a point.
+const char* LocalePoint() {
+    const char* const point = std::localeconv()->decimal_point;
+    return std::strcmp(point, ".") == 0 ? nullptr : point;
 }
 
 char CharacterOf(Key key) {
@@ -108,7 +119,8 @@ CalcOperator OperatorOf(Key key) {
 } // namespace
 
 Calculator::Calculator(HINSTANCE__* instance_)
-    : instance(instance_), dialog(nullptr), state(Ready), pending(None), first(0.0), second(0.0) {
+    : instance(instance_), dialog(nullptr), state(Ready), pending(None), first(0.0), second(0.0),
+      pasted(false) {
     display.Assign("0");
 }
 
@@ -124,13 +136,11 @@ bool Calculator::PressKey(Key key) {
         // operator stay as they were, so nothing of the pilot's work is lost.
         return AppendCharacter(CharacterOf(key));
     } else if (OperatorOf(key) != None) {
-        if (state == EnteringSecond)
-            ChainOperator(OperatorOf(key));
-        else
-            ChooseOperator(OperatorOf(key));
+        return state == EnteringSecond ? ChainOperator(OperatorOf(key))
+                                       : ChooseOperator(OperatorOf(key));
     } else if (key == KeyEquals) {
         if (state == EnteringSecond)
-            Equals();
+            return Equals();
     } else if (key == KeyClear) {
         if (state == EnteringFirst || state == EnteringSecond)
             Backspace();
@@ -152,6 +162,7 @@ Calculator::Entry Calculator::EnterNumber(const char* text, std::size_t length) 
         state = EnteringFirst;
     else if (state == OperatorPending)
         state = EnteringSecond;
+    pasted = true;
     return Entry::Entered;
 }
 
@@ -159,55 +170,56 @@ bool Calculator::AppendCharacter(char c) {
     if (state == Ready || state == OperatorPending) {
         state = state == Ready ? EnteringFirst : EnteringSecond;
         display.Assign("");
+        pasted = false;
     }
     return display.Append(c);
 }
 
-void Calculator::ChooseOperator(CalcOperator op) {
+bool Calculator::ChooseOperator(CalcOperator op) {
     if (state == OperatorPending) {
         // A second operator key only replaces the earlier choice.
         pending = op;
-        return;
+        return true;
     }
     double value;
-    if (!ReadOperand(value))
-        return;
+    const Reading reading = ReadOperand(value);
+    if (reading != Reading::Number)
+        return reading != Reading::NoMemory;
     first = value;
     pending = op;
     state = OperatorPending;
+    return true;
 }
 
-void Calculator::ChainOperator(CalcOperator op) {
-    if (!ReadOperand(second))
-        return;
+bool Calculator::ChainOperator(CalcOperator op) {
+    const Reading reading = ReadOperand(second);
+    if (reading != Reading::Number)
+        return reading != Reading::NoMemory;
     if (!Evaluate(pending, first, second, display)) {
         state = Error;
-        return;
+        return true;
     }
-    // The next calculation goes on with the result as the display shows it.
-    if (!ReadOperand(first))
-        return;
-    pending = op;
-    state = OperatorPending;
+    // The next calculation goes on with the result as the display shows it (a short text,
+    // which reading never needs memory for).
+    if (ReadOperand(first) == Reading::Number) {
+        pending = op;
+        state = OperatorPending;
+    }
+    return true;
 }
 
-void Calculator::Equals() {
-    if (!ReadOperand(second))
-        return;
-    state = Evaluate(pending, first, second, display) ? Ready : Error;
+bool Calculator::Equals() {
+    const Reading reading = ReadOperand(second);
+    if (reading == Reading::Number)
+        state = Evaluate(pending, first, second, display) ? Ready : Error;
+    return reading != Reading::NoMemory;
 }
 
 void Calculator::Backspace() {
-    display.RemoveLast();
-    // A pasted number can leave a tail that no number ends with; it goes too, so that the
-    // display reads as what it shows: an exponent mark, with its sign if it has one ("1e-5"
-    // leaves 1), and a minus sign with nothing or only a point after it ("-5" and "-.5" leave
-    // 0). Typed digits and points are never such a tail.
-    if (EndsWithAnyOf(display, "+-"))
-        display.RemoveLast();
-    if (EndsWithAnyOf(display, "eE"))
-        display.RemoveLast();
-    if (display.size() == 0 || std::strcmp(display.c_str(), "-.") == 0)
+    display.Truncate(display.size() - 1);
+    if (pasted)
+        display.Truncate(NumberLength(display.c_str(), display.size()));
+    if (display.size() == 0)
         display.Assign("0");
 }
 
@@ -248,15 +260,16 @@ std::optional<Key> KeyForCharacter(char c) {
     }
 }
 
-bool Calculator::ReadOperand(double& value) {
-    if (ParseDisplay(display.c_str(), value))
-        return true;
-    // A display that is not a usable number (a lone point, or a value beyond the range of a
-    // double) stops the calculation like a division by zero: computing on with a made-up
-    // value would show a wrong answer as if it were right. Only AC leaves this state.
-    display.Assign(ReadErrorText);
-    state = Error;
-    return false;
+Reading Calculator::ReadOperand(double& value) {
+    const Reading reading = ParseDisplay(display.c_str(), value);
+    if (reading == Reading::NoNumber) {
+        // A display that is not a usable number (a lone point, or a value beyond the range of
+        // a double) stops the calculation like a division by zero: computing on with a made-up
+        // value would show a wrong answer as if it were right. Only AC leaves this state.
+        display.Assign(ReadErrorText);
+        state = Error;
+    }
+    return reading;
 }
 
 bool Evaluate(CalcOperator op, double a, double b, DisplayText& display) {
@@ -284,16 +297,32 @@ bool Evaluate(CalcOperator op, double a, double b, DisplayText& display) {
     // Short enough for the display's own storage, so writing it cannot fail.
     char text[DisplayText::ShortLength];
     std::snprintf(text, sizeof text, "%g", r);
+    if (const char* const point = LocalePoint()) {
+        if (char* const at = std::strstr(text, point)) {
+            const std::size_t length = std::strlen(point);
+            *at = '.';
+            std::memmove(at + 1, at + length, std::strlen(at + length) + 1);
+        }
+    }
     display.Assign(text);
     return true;
 }
 
-bool ParseDisplay(const char* text, double& value) {
+Reading ParseDisplay(const char* text, double& value) {
+    DisplayText translated;
+    const char* const point = LocalePoint();
+    if (const char* const dot = point ? std::strchr(text, '.') : nullptr) {
+        const std::size_t before = static_cast<std::size_t>(dot - text);
+        if (!translated.Assign(text, before) || !translated.Append(point, std::strlen(point)) ||
+            !translated.Append(dot + 1, std::strlen(dot + 1)))
+            return Reading::NoMemory;
+        text = translated.c_str();
+    }
     char* end = nullptr;
     errno = 0;
     const double parsed = std::strtod(text, &end);
     if (end == text || errno == ERANGE)
-        return false;
+        return Reading::NoNumber;
     value = parsed;
-    return true;
+    return Reading::Number;
 }

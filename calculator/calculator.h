@@ -40,6 +40,9 @@ enum Key : std::int32_t {
 constexpr std::int32_t FirstKey = KeyDigit0;
 constexpr std::int32_t LastKey = KeyEquals;
 
+// How reading a number from the display went (ParseDisplay).
+enum class Reading { Number, NoNumber, NoMemory };
+
 // Shown when a division by zero stops the calculation.
 extern const char* const DivisionErrorText; // "DIV 0"
 // Shown when the display cannot be read as a number (a lone "." or a number out of range).
@@ -50,11 +53,14 @@ public:
     explicit Calculator(HINSTANCE__* instance);
 
     // Applies one key; values outside FirstKey..LastKey are not keys and must not be passed.
-    // Returns false when the display text could not grow for want of memory: the key is then
-    // ignored, and the calculation stays as it was. C removes the last character of the number
-    // being typed, and with it a pasted number's tail that no number ends with (an exponent
-    // mark and its sign, or a minus sign with nothing or only a point after it); a number
-    // removed whole leaves "0".
+    // Returns false when the key found no memory (the display text could not grow, or an
+    // operand could not be read): the key is then ignored, and the calculation stays as it was.
+    //
+    // A number being entered is typed (every character came from a key) or pasted (it began as
+    // a paste, perhaps with digits and points typed on). C keeps what each can show: after C a
+    // typed number is text that typing alone could have made (its last character gone, "0" for
+    // the last one), and a pasted number is a whole number that reads as what it shows (the
+    // longest start of the shortened text that is one, "0" when none is).
     bool PressKey(Key key);
 
     // Enters a whole number, as pasted: `text` (length characters) trimmed of surrounding
@@ -78,19 +84,22 @@ public:
     CalcOperator pending;
     double first;
     double second;
+    bool pasted; // the number being entered began as a paste
 
 private:
     bool AppendCharacter(char c);
-    void ChooseOperator(CalcOperator op);
-    void ChainOperator(CalcOperator op);
-    void Equals();
+    bool ChooseOperator(CalcOperator op);
+    bool ChainOperator(CalcOperator op);
+    bool Equals();
     void Backspace();
     void AllClear();
-    // Reads an operand from the display; on failure the calculator enters the error state.
-    bool ReadOperand(double& value);
+    // Reads an operand from the display. A display that is no number stops the calculation
+    // (the error state); one that finds no memory changes nothing.
+    Reading ReadOperand(double& value);
 };
 
-// Applies op to a and b and writes the "%g" result (or "DIV 0") into display. Returns false on
+// Applies op to a and b and writes the "%g" result, with a point whatever locale the process
+// has chosen (or "DIV 0"), into display. Returns false on
 // a division by zero. An unknown operator leaves the display alone and returns true.
 bool Evaluate(CalcOperator op, double a, double b, DisplayText& display);
 
@@ -108,6 +117,8 @@ bool IsEnterableNumber(const char* text, std::size_t length);
 // equals, Backspace for C. Nothing for any other character.
 std::optional<Key> KeyForCharacter(char c);
 
-// Reads the number at the start of text as strtod does. Fails when no number stands there or
-// when the value is out of range.
-bool ParseDisplay(const char* text, double& value);
+// Reads the number at the start of text as strtod does, with the point as the decimal point
+// whatever locale the process has chosen (a display holds no other separator). NoNumber when no
+// number stands there or when the value is out of range; NoMemory when the text, translated for a
+// locale whose decimal point is another, could not be stored. value is set only for a Number.
+Reading ParseDisplay(const char* text, double& value);

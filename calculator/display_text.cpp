@@ -39,15 +39,16 @@ bool DisplayText::Assign(const char* text, std::size_t length) {
     return true;
 }
 
-bool DisplayText::Append(char c) {
-    if (!Reserve(length_ + 2))
+bool DisplayText::Append(const char* text, std::size_t length) {
+    if (!Reserve(length_ + length + 1))
         return false;
-    text_[length_++] = c;
+    std::memcpy(text_ + length_, text, length);
+    length_ += length;
     text_[length_] = '\0';
     return true;
 }
 
-void DisplayText::RemoveLast() {
-    if (length_ > 0)
-        text_[--length_] = '\0';
+void DisplayText::Truncate(std::size_t length) {
+    if (length < length_)
+        text_[length_ = length] = '\0';
 }

@@ -23,10 +23,11 @@ public:
     // then left as it was.
     bool Assign(const char* text);
     bool Assign(const char* text, std::size_t length); // length characters, no NUL among them
-    bool Append(char c);
+    bool Append(const char* text, std::size_t length); // length characters, no NUL among them
+    bool Append(char c) { return Append(&c, 1); }
 
-    // Removes the last character, if there is one.
-    void RemoveLast();
+    // Keeps the first length characters (all of them, if there are no more).
+    void Truncate(std::size_t length);
 
 private:
     bool Reserve(std::size_t capacity);

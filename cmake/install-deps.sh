@@ -4,7 +4,7 @@
 # machine runs 32-bit programs (cmake/x86-support.sh asks the kernel, whatever KELVO_NO_X86
 # says); Xvfb; and, for the release package, the manual's PDF and the zip archive.
 here=$(dirname "$0")
-packages="cmake ninja-build g++ googletest clang libclang-rt-14-dev llvm xvfb xauth"
+packages="cmake ninja-build g++ googletest clang libclang-rt-14-dev llvm locales xvfb xauth"
 packages="$packages g++-mingw-w64-i686-posix binutils-mingw-w64-i686"
 packages="$packages g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
 packages="$packages rst2pdf zip"

@@ -7,9 +7,14 @@
 #include <dlfcn.h>
 
 #include <climits>
+#include <clocale>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iostream>
 #include <optional>
+#include <regex>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -38,6 +43,33 @@ void Press(Calculator& calculator, const std::string& captions) {
         calculator.PressKey(key);
 }
 
+// This thread in the C locale, or in one whose decimal point is a comma, as any code in a host
+// process may choose; the engine must write and read a point in both. The comma locale is
+// compiled into the build tree by the test Locale.DecimalComma.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(bool comma)
+        : locale_(newlocale(LC_ALL_MASK, comma ? "de_DE.UTF-8" : "C", nullptr)),
+          previous_(locale_ ? uselocale(locale_) : nullptr) {
+        EXPECT_NE(locale_, nullptr) << "no de_DE.UTF-8 locale under LOCPATH=" << getenv("LOCPATH");
+        EXPECT_STREQ(std::localeconv()->decimal_point, comma ? "," : ".");
+    }
+    ~ScopedLocale() {
+        if (locale_) {
+            uselocale(previous_);
+            freelocale(locale_);
+        }
+    }
+    ScopedLocale(const ScopedLocale&) = delete;
+    ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+private:
+    locale_t locale_;
+    locale_t previous_;
+};
+
+constexpr bool kLocales[] = {false, true}; // C, then a decimal comma
+
 // "k,k,...,k": the key k pressed n times.
 std::string Repeat(const std::string& key, int n) {
     std::string keys = key;
@@ -60,7 +92,7 @@ void Expect(const Calculator& calculator, const std::string& display, CalcState 
 
 void ExpectNotANumber(const char* display) {
     double value = 0.0;
-    ASSERT_TRUE(ParseDisplay(display, value)) << display;
+    ASSERT_EQ(Reading::Number, ParseDisplay(display, value)) << display;
     EXPECT_TRUE(std::isnan(value)) << display;
 }
 
@@ -71,45 +103,27 @@ struct Sequence {
     std::optional<CalcOperator> pending = std::nullopt; // checked where it matters
 };
 
-// Each sequence from a new calculator; then, in the error state, every key but AC changes
-// nothing, and AC clears the calculator from any state.
+// Each sequence from a new calculator, in the C locale and in a decimal-comma one; then, in the
+// error state, every key but AC changes nothing, and AC clears the calculator from any state.
+// (What only the display shows after a sequence is in the manual's examples, below.)
 TEST(CalculatorEngine, KeySequences) {
     const Sequence sequences[] = {
         {"", "0", Ready, None},
         {"=", "0", Ready, None},
-        {"1,+,2,=", "3", Ready},
-        {"3,-,5,=", "-2", Ready},
-        {"0,.,1,+,0,.,2,=", "0.3", Ready},
         // An operator key applies the pending operator, then waits with its own.
         {"2,X,3,X", "6", OperatorPending, Multiply},
-        {"2,X,3,X,4,=", "24", Ready},
         {"2,+,3,X", "5", OperatorPending, Multiply},
-        {"2,+,3,X,4,=", "20", Ready},
-        {"9,-,3,/,2,=", "3", Ready},
         {"7,+,-", "7", OperatorPending, Subtract},
-        {"7,+,-,2,=", "5", Ready},
         {"3,+,=", "3", OperatorPending, Add},
-        // Operands are read back from the display as it shows them.
-        {"1,/,3,=", "0.333333", Ready},
-        {"1,/,3,=,X,3,=", "0.999999", Ready},
         {"2,+,3,=,7", "7", EnteringFirst},
-        {"2,+,3,=,X,4,=", "20", Ready},
-        {"1,2,3,4,5,6,7,+,1,=", "1.23457e+06", Ready},
-        {"9,9,9,9,9,X,9,9,9,9,9,=", "9.9998e+09", Ready},
-        {kLarge + ",X," + kLarge + ",=", "inf", Ready},
-        {"3,-,5,=,X,0,=", "-0", Ready},
-        {"3,-,5,=,X,0,=,+,1,=", "1", Ready},
         // Typing: no length limit, leading zeros kept, a second point accepted.
         {Repeat("9", 40), std::string(40, '9'), EnteringFirst},
         {"0,0", "00", EnteringFirst},
         {".", ".", EnteringFirst},
-        {".,5,+,1,=", "1.5", Ready},
-        {"1,.,2,.,3,+,1,=", "2.2", Ready},
+        {"1,.,2,.,3", "1.2.3", EnteringFirst},
         // Backspace works while a number is typed, and only then.
-        {"1,2,3,C", "12", EnteringFirst},
-        {"5,C", "0", EnteringFirst},
-        {"5,C,7", "07", EnteringFirst},
         {"9,+,4,5,C", "4", EnteringSecond},
+        {"1,.,2,.,3,C", "1.2.", EnteringFirst},
         {"C", "0", Ready},
         {"3,+,C", "3", OperatorPending},
         {"2,+,3,=,C", "5", Ready},
@@ -122,19 +136,68 @@ TEST(CalculatorEngine, KeySequences) {
         {kHuge + ",+", "ERROR", Error},
         {"1,+," + kHuge + ",=", "ERROR", Error},
     };
-    for (const Sequence& s : sequences) {
-        SCOPED_TRACE(s.keys);
-        Calculator calculator(nullptr);
-        Press(calculator, s.keys);
-        Expect(calculator, s.display, s.state, s.pending);
-        const CalcOperator pending = calculator.PendingOperator();
-        for (int key = FirstKey; s.state == Error && key <= LastKey; ++key) {
-            if (key != KeyAllClear)
-                calculator.PressKey(static_cast<Key>(key));
-            Expect(calculator, s.display, Error, pending);
+    for (const bool comma : kLocales) {
+        const ScopedLocale locale(comma);
+        for (const Sequence& s : sequences) {
+            SCOPED_TRACE(s.keys + (comma ? " (decimal comma)" : ""));
+            Calculator calculator(nullptr);
+            Press(calculator, s.keys);
+            Expect(calculator, s.display, s.state, s.pending);
+            const CalcOperator pending = calculator.PendingOperator();
+            for (int key = FirstKey; s.state == Error && key <= LastKey; ++key) {
+                if (key != KeyAllClear)
+                    calculator.PressKey(static_cast<Key>(key));
+                Expect(calculator, s.display, Error, pending);
+            }
+            Press(calculator, "AC");
+            Expect(calculator, "0", Ready, None);
         }
-        Press(calculator, "AC");
-        Expect(calculator, "0", Ready, None);
+    }
+}
+
+// Plays keys written as the documents write them: captions and runs of digits and points
+// separated by blanks, "(paste TEXT)" for a text pasted.
+void Play(Calculator& calculator, const std::string& keys) {
+    static const std::regex token(R"(\(paste ([^)]*)\)|\S+)");
+    for (std::sregex_iterator t(keys.begin(), keys.end(), token), end; t != end; ++t) {
+        const std::string word = t->str();
+        if ((*t)[1].matched)
+            calculator.EnterNumber(t->str(1).c_str(), t->length(1));
+        else if (word.find_first_not_of("0123456789.") == std::string::npos)
+            for (const char c : word)
+                calculator.PressKey(kelvo_test::KeyCaptioned(std::string(1, c)));
+        else
+            calculator.PressKey(kelvo_test::KeyCaptioned(word));
+    }
+}
+
+// Every worked example of the pilot's manual and the README, written "**keys** shows
+// **display**", from a new calculator, in both locales. Every bold text followed by "shows" or
+// "gives" must be such an example, so none is left unchecked for want of the form.
+TEST(CalculatorEngine, DocumentedExamplesShowWhatTheySay) {
+    static const std::regex example(R"(\*\*([^*]+)\*\*\s+shows\s+\*\*([^*]+)\*\*)");
+    static const std::regex claim(R"(\*\*\s+(shows|gives)\s)");
+    for (const char* document : {"/docs/manual/CalculatorKelvo.rst", "/README.md"}) {
+        std::ifstream file(KELVO_SOURCE_DIR + std::string(document));
+        std::stringstream read;
+        read << file.rdbuf();
+        const std::string text = read.str();
+        const auto examples = std::distance(std::sregex_iterator(text.begin(), text.end(), example),
+                                            std::sregex_iterator());
+        EXPECT_GT(examples, 0) << document;
+        EXPECT_EQ(examples, std::distance(std::sregex_iterator(text.begin(), text.end(), claim),
+                                          std::sregex_iterator()))
+            << document << ": a bold text followed by \"shows\" or \"gives\" is no example";
+        for (const bool comma : kLocales) {
+            const ScopedLocale locale(comma);
+            for (std::sregex_iterator e(text.begin(), text.end(), example), end; e != end; ++e) {
+                Calculator calculator(nullptr);
+                Play(calculator, e->str(1));
+                EXPECT_EQ(e->str(2), calculator.Display())
+                    << document << ": " << e->str(1) << (comma ? " (decimal comma)" : "");
+            }
+        }
+        std::cout << document << ": " << examples << " examples\n";
     }
 }
 
@@ -162,17 +225,21 @@ TEST(CalculatorEngine, NotANumber) {
     ExpectNotANumber(calculator.Display());
 }
 
-TEST(ParseDisplay, ReadsTheNumberAtTheStart) {
+TEST(ParseDisplay, ReadsTheNumberAtTheStartWithAPointInEveryLocale) {
     const std::string huge = "1" + std::string(400, '0');
     const struct {
         const char* text;
         std::optional<double> value; // none: no number, or out of range
     } cases[] = {{"1.2.3", 1.2}, {".5", 0.5},   {"  -2.5e+03xyz", -2500.0}, {"07", 7.0}, {".", {}},
                  {"", {}},       {"DIV 0", {}}, {huge.c_str(), {}}};
-    for (const auto& c : cases) {
-        double value = 42.0; // left alone on failure
-        EXPECT_EQ(ParseDisplay(c.text, value), c.value.has_value()) << c.text;
-        EXPECT_EQ(value, c.value.value_or(42.0)) << c.text;
+    for (const bool comma : kLocales) {
+        const ScopedLocale locale(comma);
+        for (const auto& c : cases) {
+            double value = 42.0; // left alone on failure
+            EXPECT_EQ(ParseDisplay(c.text, value), c.value ? Reading::Number : Reading::NoNumber)
+                << c.text;
+            EXPECT_EQ(value, c.value.value_or(42.0)) << c.text;
+        }
     }
 }
 
@@ -199,6 +266,26 @@ TEST(CalculatorEngine, InputThatCannotGrowTheDisplayIsIgnored) {
         Expect(calculator, display, state, pending);
         Press(calculator, "AC," + Repeat("9", 40) + ",+,1,=");
         EXPECT_STREQ("1e+40", calculator.Display());
+    }
+    // In a decimal-comma locale an operand is read from a copy of the display with the locale's
+    // point: an operator or "=" that finds no memory for it is ignored too.
+    const ScopedLocale comma(true);
+    const std::string operand = Repeat("9", 40) + ",.,5";
+    for (const std::string& keys : {operand, "1,+," + operand}) {
+        for (const Key key : {KeyAdd, KeyEquals}) {
+            SCOPED_TRACE(keys + " then key " + std::to_string(key));
+            Calculator calculator(nullptr);
+            Press(calculator, keys);
+            const CalcState state = calculator.State();
+            const CalcOperator pending = calculator.PendingOperator();
+            g_reallocFails = true;
+            // "=" reads nothing while the first operand is typed.
+            EXPECT_EQ(state == EnteringFirst && key == KeyEquals, calculator.PressKey(key));
+            g_reallocFails = false;
+            Expect(calculator, std::string(40, '9') + ".5", state, pending);
+            Press(calculator, "+,1,=");
+            EXPECT_STREQ("1e+40", calculator.Display());
+        }
     }
 }
 
@@ -236,10 +323,10 @@ TEST(CalculatorEngine, PastedNumbersAreTypedNumbers) {
         {"1,+", "\t1.5E+03 ", Entry::Entered, "1.5E+03", EnteringSecond, "=", "1501"},
         {"1,+,2", ".5", Entry::Entered, ".5", EnteringSecond, "5,=", "1.55"},
         {"1,+,2,=", "-7.", Entry::Entered, "-7.", EnteringFirst, "C,C,9,=", "09"},
-        // C never leaves a tail that no number ends with: the calculation goes on.
-        {"7,+", "-5", Entry::Entered, "-5", EnteringSecond, "C,=", "7"},
-        {"7,+", "-.5", Entry::Entered, "-.5", EnteringSecond, "C,=", "7"},
-        {"7,+", "1e-5", Entry::Entered, "1e-5", EnteringSecond, "C", "1"},
+        // C leaves a pasted number whole, typed digits and points on it included.
+        {"7,+", ".5", Entry::Entered, ".5", EnteringSecond, "C,=", "7"},
+        {"", ".5e3", Entry::Entered, ".5e3", EnteringFirst, "C,C", "0"},
+        {"", "1e5", Entry::Entered, "1e5", EnteringFirst, ".,5,C", "1e5"},
         {"2,X", "1e-5", Entry::Entered, "1e-5", EnteringSecond, "=", "2e-05"},
         {"", "1e999", Entry::Entered, "1e999", EnteringFirst, "+", "ERROR"},
         {"", longest, Entry::Entered, std::string(LongestEntry - 2, '1'), EnteringFirst, "", ""},
