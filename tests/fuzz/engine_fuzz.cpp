@@ -52,12 +52,14 @@ std::string PastedNumber(const std::string& text) {
     return valid && number.find_first_not_of("0123456789.eE+-") == std::string::npos ? number : "";
 }
 
-// Whether a number being entered shows what it reads as: digits and points as typed (read up
-// to a second point; no number when it starts with a lone point), or a pasted number, then
-// nothing or digits and points typed on to it (strtod reads on unless a second point comes).
-bool IsEntered(const std::string& text) {
-    if (std::strspn(text.c_str(), kTyped) == text.size())
-        return true;
+// Whether text is what typing alone makes: digits and points, at least one.
+bool IsTyped(const std::string& text) {
+    return !text.empty() && std::strspn(text.c_str(), kTyped) == text.size();
+}
+
+// Whether text is a pasted number, then nothing or digits and points typed on to it (strtod
+// reads on unless a second point comes): never a lone point.
+bool IsPastedThenTyped(const std::string& text) {
     std::size_t length = 0;
     ReadNumber(text, &length);
     const std::string number = text.substr(0, length);
@@ -87,18 +89,21 @@ std::string Reference(Key op, double a, double b) {
 // Enters the digits, points, pastes and C from keys[i] on into number; returns the index after
 // them. C before a number is begun does nothing.
 std::size_t TypeNumber(const Input* keys, std::size_t count, std::size_t i, std::string& number) {
+    bool pasted = false;
     for (; i < count; ++i) {
         const Key key = keys[i].key;
         if (!keys[i].number.empty()) {
             number = keys[i].number;
+            pasted = true;
         } else if (key >= KeyDigit0 && key <= KeyPoint) {
             number += key == KeyPoint ? '.' : static_cast<char>('0' + (key - KeyDigit0));
         } else if (key != KeyClear) {
             return i;
         } else if (!number.empty()) {
-            // C: the longest shorter start of the number that is an entered number, or "0".
+            // C: a typed number loses its last character; a pasted one becomes the longest
+            // shorter start of it that is a whole pasted number. "0" when nothing is left.
             std::size_t n = number.size() - 1;
-            while (n > 0 && !IsEntered(number.substr(0, n)))
+            while (pasted && n > 0 && PastedNumber(number.substr(0, n)) != number.substr(0, n))
                 --n;
             number = n > 0 ? number.substr(0, n) : "0";
         }
@@ -161,6 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using Entry = Calculator::Entry;
     Calculator calculator(nullptr);
     std::vector<Input> keys; // since the last AC
+    bool pasted = false;     // the number being entered began as a paste
     for (std::size_t i = 0; i < size; ++i) {
         const CalcState stateBefore = calculator.State();
         const CalcOperator pendingBefore = calculator.PendingOperator();
@@ -189,6 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(calculator.PendingOperator() == pendingBefore);
             if (entered)
                 keys.push_back({KeyAllClear, number});
+            pasted = pasted || entered;
         } else if (key) {
             if (*key == KeyAllClear) {
                 CheckChain(calculator, keys.data(), keys.size());
@@ -197,6 +204,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 keys.push_back({*key, {}});
             }
             calculator.PressKey(*key);
+            if (*key >= KeyDigit0 && *key <= KeyPoint &&
+                (stateBefore == Ready || stateBefore == OperatorPending))
+                pasted = false; // a typed number begins
             if (stateBefore == Error && *key != KeyAllClear) {
                 FUZZ_CHECK(displayBefore == calculator.Display());
                 FUZZ_CHECK(calculator.State() == Error);
@@ -209,11 +219,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(state >= Ready && state <= Error);
         FUZZ_CHECK(calculator.PendingOperator() >= None && calculator.PendingOperator() <= Divide);
         // No road leads to a display that reads as other than it shows: a number being entered
-        // is an entered number, and a result (in Ready or OperatorPending) reads whole.
+        // is typed text or a pasted number (with digits and points typed on), as it began, and
+        // a result (in Ready or OperatorPending) reads whole.
         std::size_t length = 0;
         ReadNumber(display, &length);
-        FUZZ_CHECK(state == Error || IsEntered(display) ||
-                   (state != EnteringFirst && state != EnteringSecond && length == display.size()));
+        const bool entering = state == EnteringFirst || state == EnteringSecond;
+        FUZZ_CHECK(state == Error ||
+                   (entering ? (pasted ? IsPastedThenTyped(display) : IsTyped(display))
+                             : IsTyped(display) || IsPastedThenTyped(display) ||
+                                   length == display.size()));
     }
     CheckChain(calculator, keys.data(), keys.size());
     return 0;
