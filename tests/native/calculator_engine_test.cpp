@@ -43,29 +43,22 @@ void Press(Calculator& calculator, const std::string& captions) {
         calculator.PressKey(key);
 }
 
-// This thread in the C locale, or in one whose decimal point is a comma, as any code in a host
+// This program in the C locale, or in one whose decimal point is a comma, as any code in a host
 // process may choose; the engine must write and read a point in both. The comma locale is
 // compiled into the build tree by the test Locale.DecimalComma.
 class ScopedLocale {
 public:
-    explicit ScopedLocale(bool comma)
-        : locale_(newlocale(LC_ALL_MASK, comma ? "de_DE.UTF-8" : "C", nullptr)),
-          previous_(locale_ ? uselocale(locale_) : nullptr) {
-        EXPECT_NE(locale_, nullptr) << "no de_DE.UTF-8 locale under LOCPATH=" << getenv("LOCPATH");
+    explicit ScopedLocale(bool comma) : previous_(std::setlocale(LC_ALL, nullptr)) {
+        EXPECT_NE(std::setlocale(LC_ALL, comma ? "de_DE.UTF-8" : "C"), nullptr)
+            << "no de_DE.UTF-8 locale under LOCPATH=" << std::getenv("LOCPATH");
         EXPECT_STREQ(std::localeconv()->decimal_point, comma ? "," : ".");
     }
-    ~ScopedLocale() {
-        if (locale_) {
-            uselocale(previous_);
-            freelocale(locale_);
-        }
-    }
+    ~ScopedLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;
 
 private:
-    locale_t locale_;
-    locale_t previous_;
+    const std::string previous_;
 };
 
 constexpr bool kLocales[] = {false, true}; // C, then a decimal comma
