@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -292,6 +293,11 @@ bool Evaluate(CalcOperator op, double a, double b, DisplayText& display) {
         r = a / b;
         break;
     default:
+        return true;
+    }
+    // C libraries differ in the sign they print for a not-a-number; the display shows "nan".
+    if (std::isnan(r)) {
+        display.Assign("nan");
         return true;
     }
     // Short enough for the display's own storage, so writing it cannot fail.

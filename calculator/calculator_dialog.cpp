@@ -3,6 +3,7 @@
 #include "calculator_dialog.h"
 
 #include "calculator.h"
+#include "floating_point_guard.h"
 #include "host_api.h"
 #include "module.h"
 #include "resource.h"
@@ -282,9 +283,10 @@ LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM 
         if (queued && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN)
             code |= DLGC_WANTMESSAGE; // Enter is equals, not a press of the focused key
         return code;
-    } else if (g_calculator &&
-               HandleKeyboard(*g_calculator, GetParent(button), message, wParam, lParam)) {
-        return 0;
+    } else if (g_calculator) {
+        const FloatingPointGuard guard;
+        if (HandleKeyboard(*g_calculator, GetParent(button), message, wParam, lParam))
+            return 0;
     }
     return CallWindowProcA(buttonProc, button, message, wParam, lParam);
 }
@@ -301,12 +303,14 @@ void SubclassKeyButtons(HWND dialog) {
     }
 }
 
-int HandleMessage(Calculator& calculator, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A message to the calculator window; true when it was the calculator's (its answer is TRUE).
+bool HandleMessage(Calculator& calculator, HWND window, UINT message, WPARAM wParam,
+                   LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         // May arrive before the host has returned the handle: nothing here uses it.
         SubclassKeyButtons(window);
-        return TRUE;
+        return true;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == IDCANCEL) {
@@ -314,13 +318,13 @@ int HandleMessage(Calculator& calculator, HWND window, UINT message, WPARAM wPar
                 oapiCloseDialog(calculator.dialog);
                 calculator.dialog = nullptr;
             }
-            return TRUE;
+            return true;
         }
         if (id >= FirstKey && id <= LastKey) {
             // A key that finds no memory is ignored; nothing reaches the host.
             calculator.PressKey(static_cast<Key>(id));
             RefreshDisplay(window, calculator.Display());
-            return TRUE;
+            return true;
         }
         break;
     }
@@ -330,12 +334,12 @@ int HandleMessage(Calculator& calculator, HWND window, UINT message, WPARAM wPar
     case WM_KILLFOCUS:
         // The window itself has the focus, or loses it.
         if (HandleKeyboard(calculator, window, message, wParam, lParam))
-            return TRUE;
+            return true;
         break;
     case WM_CONTEXTMENU:
         if (AsksForOurMenu(window, lParam)) {
             ShowMenu(calculator, window, lParam);
-            return TRUE;
+            return true;
         }
         break;
     case WM_DESTROY:
@@ -344,7 +348,7 @@ int HandleMessage(Calculator& calculator, HWND window, UINT message, WPARAM wPar
     default:
         break;
     }
-    return oapiDefDialogProc(window, message, wParam, lParam);
+    return false;
 }
 
 } // namespace
@@ -358,9 +362,13 @@ void OpenCalculatorDialog(void* context) {
 
 int CALLBACK CalculatorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The host's context pointer is not read back: the module has one calculator.
-    if (!g_calculator)
-        return oapiDefDialogProc(window, message, wParam, lParam);
-    return HandleMessage(*g_calculator, window, message, wParam, lParam);
+    if (g_calculator) {
+        const FloatingPointGuard guard;
+        if (HandleMessage(*g_calculator, window, message, wParam, lParam))
+            return TRUE;
+    }
+    // In the host's own floating-point state.
+    return oapiDefDialogProc(window, message, wParam, lParam);
 }
 
 void RefreshDisplay(HWND window, const char* text) {

@@ -6,6 +6,7 @@
 
 #include "control_class.h"
 #include "drawing_objects.h"
+#include "floating_point_guard.h"
 #include "gdi_guard.h"
 
 namespace {
@@ -211,6 +212,7 @@ LRESULT OnCaptureLost(HWND gauge, HWND newHolder) {
 }
 
 LRESULT CALLBACK GaugeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const FloatingPointGuard guard;
     switch (message) {
     case WM_PAINT:
         return OnPaint(window);

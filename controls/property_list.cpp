@@ -4,6 +4,7 @@
 
 #include "control_class.h"
 #include "drawing_objects.h"
+#include "floating_point_guard.h"
 #include "gdi_guard.h"
 
 namespace {
@@ -224,6 +225,7 @@ LRESULT OnLButtonDownMessage(HWND window, LPARAM lParam) {
 }
 
 LRESULT CALLBACK PropertyListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const FloatingPointGuard guard;
     switch (message) {
     case WM_SIZE:
         return OnSizeMessage(window, lParam);

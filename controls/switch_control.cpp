@@ -5,6 +5,7 @@
 
 #include "control_class.h"
 #include "drawing_objects.h"
+#include "floating_point_guard.h"
 #include "gdi_guard.h"
 
 #include <array>
@@ -161,6 +162,7 @@ LRESULT OnLeftButtonDown(HWND window, LPARAM lParam) noexcept {
 }
 
 LRESULT CALLBACK SwitchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const FloatingPointGuard guard;
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
