@@ -13,12 +13,23 @@ endif()
 include(GoogleTest)
 
 # The GoogleTest cases of a Windows-side test program as CTest tests, each in a Wine session of
-# its own while it runs (cmake/wine-session.sh), so that they run side by side.
-# Usage: kelvo_discover_tests(TARGET DIRECTORY TIMEOUT_SECONDS)
+# its own while it runs (cmake/wine-session.sh), so that they run side by side. The cases that
+# FILTER names (a GoogleTest filter) run once more under each state that a host may have set
+# before loading the module (KELVO_HOST_STATE, see tests/win/win_test_support.cpp), their names
+# prefixed with the state's.
+# Usage: kelvo_discover_tests(TARGET DIRECTORY TIMEOUT_SECONDS [FILTER])
 function(kelvo_discover_tests target directory timeout)
     if(NOT KELVO_RUNS_PROGRAMS)
         return()
     endif()
     gtest_discover_tests(${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT ${timeout} RESOURCE_GROUPS wine_session:1)
+    if(ARGC GREATER 3)
+        foreach(state DecimalComma ExceptionsUnmasked SinglePrecision TowardZero)
+            gtest_discover_tests(${target} WORKING_DIRECTORY ${directory} DISCOVERY_MODE PRE_TEST
+                DISCOVERY_TIMEOUT 120 TEST_PREFIX ${state}. TEST_FILTER ${ARGV3}
+                PROPERTIES TIMEOUT ${timeout} RESOURCE_GROUPS wine_session:1
+                ENVIRONMENT KELVO_HOST_STATE=${state})
+        endforeach()
+    endif()
 endfunction()

@@ -67,6 +67,7 @@ TEST(ModuleLifecycle, TwoHundredLoadCyclesLeaveHeapAndGdiObjectsFlat) {
 TEST(ModuleLifecycle, InitModuleTwiceChangesNothing) {
     OneCycle(); // what the system creates once per process is made by now
     const int before = GdiObjectCount();
+    ASSERT_GE(before, 0) << "the GDI objects cannot be counted";
     {
         LoadedModule module;
         const int loaded = GdiObjectCount();

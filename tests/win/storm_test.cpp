@@ -100,6 +100,7 @@ protected:
         DestroyWindow(other);
         PumpMessages();
         const int gdiBefore = GdiObjectCount();
+        ASSERT_GE(gdiBefore, 0) << "the GDI objects cannot be counted";
         makeWindows(other, control);
         ASSERT_NE(control, nullptr);
         for (int n = 0; n < messages; ++n) {

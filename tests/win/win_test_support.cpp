@@ -3,7 +3,140 @@
 #include "host_core.h"
 #include "window_capture.h"
 
+#include <clocale>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
 namespace kelvo_test {
+
+namespace {
+
+// This thread's floating-point controls and flags: the x87 control word and the exception flags
+// of its status word, and the SSE control and status register; and the process's C locale.
+struct HostState {
+    std::uint16_t x87Control;
+    std::uint16_t x87Flags;
+    std::uint32_t mxcsr;
+    std::string locale;
+    std::string decimalPoint;
+};
+
+constexpr std::uint16_t kX87ExceptionFlags = 0x3F;
+constexpr std::uint16_t kInvalid = 0x01, kDenormal = 0x02, kZeroDivide = 0x04, kOverflow = 0x08,
+                        kInexact = 0x20;
+constexpr int kMxcsrMaskShift = 7; // MXCSR: the flags as in x87, their masks above them
+constexpr std::uint16_t kX87Precision = 0x300, kX87TowardZero = 0xC00;
+constexpr std::uint32_t kMxcsrTowardZero = 0x6000;
+
+HostState CurrentHostState() {
+    HostState state;
+    std::uint16_t status;
+    asm volatile("fnstcw %0\n\tfnstsw %1\n\tstmxcsr %2"
+                 : "=m"(state.x87Control), "=m"(status), "=m"(state.mxcsr));
+    state.x87Flags = status & kX87ExceptionFlags;
+    state.locale = std::setlocale(LC_ALL, nullptr);
+    state.decimalPoint = std::localeconv()->decimal_point;
+    return state;
+}
+
+// Sets the controls; every flag is cleared first, so that no exception unmasked now is pending.
+void SetControls(std::uint16_t x87Control, std::uint32_t mxcsr) {
+    asm volatile("fnclex\n\tfldcw %0\n\tldmxcsr %1" : : "m"(x87Control), "m"(mxcsr));
+}
+
+// Sets the exception flags of the x87 status word and of the MXCSR to flags, all others cleared.
+void SetFlags(std::uint16_t flags) {
+    unsigned char environment[28]; // the 32-bit form: control word, then status word at 4
+    asm volatile("fnstenv %0" : "=m"(environment));
+    std::uint16_t status;
+    std::memcpy(&status, environment + 4, sizeof status);
+    status = (status & ~kX87ExceptionFlags & ~0x80) | flags; // no error summary: all masked
+    std::memcpy(environment + 4, &status, sizeof status);
+    std::uint32_t mxcsr;
+    asm volatile("fldenv %1\n\tstmxcsr %0" : "=m"(mxcsr) : "m"(environment));
+    mxcsr = (mxcsr & ~std::uint32_t{kX87ExceptionFlags}) | flags;
+    asm volatile("ldmxcsr %0" : : "m"(mxcsr));
+}
+
+// Whether the state is as it was, the exception flags other than ignoredFlags included.
+testing::AssertionResult Kept(const HostState& was, std::uint16_t ignoredFlags) {
+    const HostState is = CurrentHostState();
+    const std::uint16_t x87Flags = kX87ExceptionFlags & ~ignoredFlags;
+    const std::uint32_t mxcsrFlags = x87Flags | ~std::uint32_t{kX87ExceptionFlags};
+    if (was.x87Control == is.x87Control && (was.x87Flags & x87Flags) == (is.x87Flags & x87Flags) &&
+        (was.mxcsr & mxcsrFlags) == (is.mxcsr & mxcsrFlags) && was.locale == is.locale &&
+        was.decimalPoint == is.decimalPoint)
+        return testing::AssertionSuccess();
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "x87 control %04x flags %02x, MXCSR %08x became x87 control %04x flags %02x, "
+                  "MXCSR %08x",
+                  was.x87Control, was.x87Flags, was.mxcsr, is.x87Control, is.x87Flags, is.mxcsr);
+    return testing::AssertionFailure()
+           << "the host's state changed: " << text << "; locale \"" << was.locale << "\" ("
+           << was.decimalPoint << ") became \"" << is.locale << "\" (" << is.decimalPoint << ")";
+}
+
+HostState g_hostState; // as the program set it
+
+// The program is a host that set, before loading the module, what KELVO_HOST_STATE names (as a
+// host or its other add-ons may): "DecimalComma", a C locale whose decimal point is a comma;
+// "ExceptionsUnmasked", overflow, zero-divide and invalid unmasked (x87 and SSE);
+// "SinglePrecision", the x87 unit at 24 bits; "TowardZero", truncation (x87 and SSE). Without
+// it, the state that the program started with.
+class HostileHost : public testing::Environment {
+public:
+    void SetUp() override {
+        saved_ = CurrentHostState();
+        const char* const name = std::getenv("KELVO_HOST_STATE");
+        const std::string state = name ? name : "";
+        std::uint16_t x87Control = saved_.x87Control;
+        std::uint32_t mxcsr = saved_.mxcsr;
+        if (state == "DecimalComma") {
+            ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
+            ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        } else if (state == "ExceptionsUnmasked") {
+            x87Control &= ~(kInvalid | kZeroDivide | kOverflow);
+            mxcsr &= ~((kInvalid | kZeroDivide | kOverflow) << kMxcsrMaskShift);
+        } else if (state == "SinglePrecision") {
+            x87Control &= ~kX87Precision;
+        } else if (state == "TowardZero") {
+            x87Control |= kX87TowardZero;
+            mxcsr |= kMxcsrTowardZero;
+        } else {
+            ASSERT_EQ(state, "") << "KELVO_HOST_STATE names no state";
+        }
+        SetControls(x87Control, mxcsr);
+        g_hostState = CurrentHostState();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(HostStateKept());
+        std::setlocale(LC_ALL, saved_.locale.c_str());
+        SetControls(saved_.x87Control, saved_.mxcsr);
+    }
+
+private:
+    HostState saved_;
+};
+
+testing::Environment* const g_hostileHost = testing::AddGlobalTestEnvironment(new HostileHost);
+
+} // namespace
+
+testing::AssertionResult HostStateKept() {
+    return Kept(g_hostState, kInexact);
+}
+
+testing::AssertionResult KeepsHostStateExactly(const std::function<void()>& call) {
+    SetFlags(kDenormal);
+    const HostState was = CurrentHostState();
+    call();
+    const testing::AssertionResult kept = Kept(was, 0);
+    SetFlags(0); // as the program set them
+    return kept;
+}
 
 std::string TestFile(const char* name) {
     char path[MAX_PATH];
@@ -82,6 +215,7 @@ void PumpMessages(bool dialogManager) {
             continue;
         Dispatch(message);
     }
+    EXPECT_TRUE(HostStateKept());
 }
 
 void PumpMessagesFor(DWORD milliseconds) {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,16 @@ private:
     void** slot_ = nullptr;
     void* original_ = nullptr;
 };
+
+// Whether the state that the program set as a host before loading the module (KELVO_HOST_STATE,
+// see win_test_support.cpp) is as it was: this thread's floating-point controls and exception
+// flags, and the C locale. The inexact flag is left out: the system's own code, which the
+// program runs too, raises it all the time. Checked after every message pump and at the end.
+testing::AssertionResult HostStateKept();
+// Whether a call into the module gives the host its state back exactly, every flag included: the
+// host's denormal-operand flag, which no code of the module raises, is set before the call, and
+// every other flag cleared.
+testing::AssertionResult KeepsHostStateExactly(const std::function<void()>& call);
 
 // Dispatches every message waiting in this thread's queue (a timer message only once its
 // interval has passed), giving the host's dialogs their keyboard navigation as the host's
