@@ -71,8 +71,8 @@ private:
 // program runs too, raises it all the time. Checked after every message pump and at the end.
 testing::AssertionResult HostStateKept();
 // Whether a call into the module gives the host its state back exactly, every flag included: the
-// host's denormal-operand flag, which no code of the module raises, is set before the call, and
-// every other flag cleared.
+// host's own denormal-operand flag, which no code of the module raises, is set before the call,
+// every other flag clear.
 testing::AssertionResult KeepsHostStateExactly(const std::function<void()>& call);
 
 // Dispatches every message waiting in this thread's queue (a timer message only once its
