@@ -91,11 +91,11 @@ bool IsDigitOrPoint(Key key) {
     return (key >= KeyDigit0 && key <= KeyDigit9) || key == KeyPoint;
 }
 
-// The C library writes and reads numbers with the decimal point of the locale that the process
-// has chosen, which any code in the process may set; the display always has a point.
+// The decimal point of the C locale that the process has chosen (any code in it may choose one),
+// with which the C library writes and reads numbers, when it is not the display's point.
 const char* LocalePoint() {
     const char* const point = std::localeconv()->decimal_point;
-    return std::strcmp(point, ".") == 0 ? nullptr : point;
+    return point[0] == '\0' || std::strcmp(point, ".") == 0 ? nullptr : point;
 }
 
 char CharacterOf(Key key) {
