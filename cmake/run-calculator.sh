@@ -6,6 +6,7 @@
 # Usage: run-calculator.sh BUILD_DIR (absolute: build/win32, or build/win64)
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/jobs.sh"
 host=$build/bin/Orbiter.exe
 if [ -z "$build" ] || [ ! -f "$host" ]; then
     echo "run-calculator.sh: no $host; build the tree first (make win32 or make win64)" >&2
@@ -54,8 +55,8 @@ screenshot gallery gallery.png
 quit'
 echo "No display: running the calculator under Xvfb."
 # Into a file, not a pipe: Wine's background processes may hold a pipe open long after.
-(cd "$shots" && "$here/wine-session.sh" --xvfb 1 "$build" \
-    "$here/wine-run.sh" "$build" "$host" --run "$script" >output.txt)
+cd "$shots" && run "$here/wine-session.sh" --xvfb 1 "$build" \
+    "$here/wine-run.sh" "$build" "$host" --run "$script" >output.txt
 status=$?
 # The calculator's display is the dialog's static control -1.
 sed 's/^text: /display: /' "$shots/output.txt"

@@ -24,7 +24,9 @@ export WINEARCH="$winearch" WINELOADER="$loader" WINEPREFIX="$prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
-# The prefix of Wine session $1 (see wine-session.sh): session 0 uses the tree's prefix.
-session_prefix() {
-    if [ "$1" -eq 0 ]; then echo "$prefix"; else echo "$prefix-$1"; fi
+# Wine session $1 (see wine-session.sh): its prefix (session 0 uses the tree's) in WINEPREFIX;
+# beside the prefix, its files: display name (.display), settings (.settings), logs (.log).
+enter_session() {
+    WINEPREFIX=$prefix
+    [ "$1" -eq 0 ] || WINEPREFIX=$prefix-$1
 }
