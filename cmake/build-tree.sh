@@ -22,16 +22,12 @@ echo "${KELVO_COMMAND:-build-tree.sh $preset $*} (pid $$)" >"$lock"
 
 log=build/$preset.configure.log
 configure_and_build() {
-    if ! run cmake --preset "$preset" >"$log" 2>&1; then
-        cat "$log"
-        echo "build-tree.sh: configuring the $preset tree failed (its output is above, kept in" \
-            "$log)." >&2
-        exit 1
-    fi
+    try="mend the first error, then run again"
+    run cmake --preset "$preset" >"$log" 2>&1 ||
+        fail "configuring the $preset tree failed" "$log" "$try"
     sed '1,/^-- /d; /^-- /d' "$log"
-    run cmake --build --preset "$preset" && return
-    echo "build-tree.sh: building the $preset tree failed (the messages are above)." >&2
-    exit 1
+    run cmake --build --preset "$preset" ||
+        fail "building the $preset tree failed (its messages are above)" "" "$try"
 }
 timed build configure_and_build
 [ $# -eq 0 ] || timed tests run "$@"

@@ -13,23 +13,23 @@ packages="$packages rst2pdf zip"
 reason=$(KELVO_NO_X86= "$here/x86-support.sh")
 case $? in
     0) x86=yes packages="$packages wine32:i386" ;;
-    1) x86= ;;
-    *) fail "cannot choose the Wine packages, $reason" "" "make deps again once that is mended" ;;
+    1) ;;
+    *) fail "cannot choose the Wine packages: $reason" "" "make deps once that is mended" ;;
 esac
-installed() {
-    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+# The packages named that are not installed, on one line.
+missing() {
+    for p; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+    done | tr '\n' ' '
 }
-missing=""
-for p in $packages; do
-    installed "$p" || missing="$missing $p"
-done
-[ -z "$missing" ] && exit 0
+missing=$(missing $packages)
+[ -n "$missing" ] || exit 0
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-echo "Installing:$missing"
+echo "Installing: $missing"
 apt_fail() {
     fail "$1 failed (apt's messages are above)" "" \
-        "$sudo apt-get update && $sudo apt-get install$missing"
+        "$sudo apt-get update && $sudo apt-get install $missing"
 }
 if [ -n "$x86" ]; then
     case " $(dpkg --print-foreign-architectures | tr '\n' ' ') " in
@@ -40,8 +40,5 @@ fi
 run $sudo apt-get update -qq || apt_fail "apt-get update"
 run $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing ||
     apt_fail "apt-get install"
-still=""
-for p in $missing; do
-    installed "$p" || still="$still $p"
-done
-[ -z "$still" ] || apt_fail "installing$still"
+still=$(missing $missing)
+[ -z "$still" ] || apt_fail "installing $still"

@@ -1,20 +1,16 @@
 # Sourced by every script that starts processes, so that it stops them on every way out.
 # `run COMMAND...` runs a command in the background, with no input, in a process group of its own
-# (setsid, unless the script empties $group), and waits for it: a signal reaches the script at
-# once, not when the command ends. On INT, TERM or HUP the script exits (130, 143, 129); on any
-# exit it signals the running command's whole group (TERM), runs its own `cleanup` if it defines
-# one, and waits for every child. `timed LABEL COMMAND...` adds "LABEL SECONDS" to the file
-# $KELVO_TIMINGS when that is set (run-tests.sh's summary). `fail WHAT LOG TRY` ends the script
-# after a failed step: what failed, the messages in LOG (if any), what to try.
-group=setsid
-child=
+# (setsid, unless the script empties $group), and waits for it, so that a signal is handled at
+# once. On INT, TERM or HUP the script exits (130, 143, 129); on any exit it signals the running
+# command's whole group (TERM), runs its own `cleanup` if it has one, and waits for every child.
+# `timed LABEL COMMAND...` adds "LABEL SECONDS" to the file $KELVO_TIMINGS, if set (the summary).
+# `fail WHAT LOG TRY` ends the script: what failed, the messages in LOG (if any), what to try.
+group=setsid child=""
 run() {
     $group "$@" &
     child=$!
-    wait "$child"
-    set -- $?
-    child=
-    return "$1"
+    wait $child
+    set -- $? && child= && return "$1"
 }
 cleanup() { :; }
 finish() {
@@ -31,9 +27,8 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 timed() {
-    label=$1
+    label=$1 since=$(date +%s)
     shift
-    since=$(date +%s)
     "$@"
     set -- $?
     [ -z "$KELVO_TIMINGS" ] || echo "$label $(($(date +%s) - since))" >>"$KELVO_TIMINGS"

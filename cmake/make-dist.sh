@@ -15,19 +15,13 @@ root=$(dirname "$here")
 pattern=$(printf '%s' "$version" | sed 's/\./\\./g')
 
 entry=$(grep -E "^## \[$pattern\] - [0-9]+-[0-9]+-[0-9]+\$" "$root/CHANGELOG.md" || true)
-if [ -z "$entry" ]; then
-    echo "make-dist.sh: CHANGELOG.md has no entry \"## [$version] - YYYY-MM-DD\"" >&2
-    exit 1
-fi
-if ! grep -qE "^Version $pattern," "$root/README.md"; then
-    echo "make-dist.sh: README.md does not show the version: \"Version $version, ...\"" >&2
-    exit 1
-fi
+[ -n "$entry" ] || fail "CHANGELOG.md has no entry for $version" "" "## [$version] - DATE there"
+grep -qE "^Version $pattern," "$root/README.md" ||
+    fail "README.md does not show the version" "" "Version $version, ... in its Release section"
 release_date=${entry##* }
 SOURCE_DATE_EPOCH=$(date -u -d "$release_date" +%s)
 export SOURCE_DATE_EPOCH TZ=UTC
 
-stage=
 cleanup() { rm -rf "$stage"; }
 stage=$(mktemp -d)
 mkdir -p "$stage/Modules/Plugin" "$stage/Doc"
@@ -38,11 +32,10 @@ cp "$module" "$stage/Modules/Plugin/CalculatorKelvo.dll"
 cd "$root/docs/manual"
 sed -e "s/@PROJECT_VERSION@/$version/g" -e "s/@KELVO_RELEASE_DATE@/$release_date/g" \
     CalculatorKelvo.rst >"$stage/manual.rst"
-if ! run sh -c 'exec rst2pdf --compressed --stylesheets=manual.yaml --output="$1" - <"$2"' \
-    sh "$stage/Doc/CalculatorKelvo.pdf" "$stage/manual.rst" 2>"$stage/manual.log" ||
-    [ -s "$stage/manual.log" ]; then
-    fail "rst2pdf did not make the manual cleanly" "$stage/manual.log" "mend what it names"
-fi
+run sh -c 'exec rst2pdf --compressed --stylesheets=manual.yaml --output="$1" - <"$2"' sh \
+    "$stage/Doc/CalculatorKelvo.pdf" "$stage/manual.rst" 2>"$stage/manual.log" &&
+    [ ! -s "$stage/manual.log" ] ||
+    fail "rst2pdf did not make the manual cleanly" "$stage/manual.log" "mend docs/manual"
 
 entries="Modules/Plugin/CalculatorKelvo.dll Doc/CalculatorKelvo.pdf"
 cd "$stage"

@@ -5,6 +5,7 @@
 # Usage: wine-run.sh BUILD_DIR PROGRAM [ARGS...]
 build=$1
 shift
+. "$(dirname "$0")/jobs.sh"
 . "$(dirname "$0")/wine-env.sh"
 session=${CTEST_RESOURCE_GROUP_0_WINE_SESSION#id:}
 session=${session%%,*}

@@ -32,7 +32,7 @@ error=$({
 } 2>&1 >"$probe" && chmod +x "$probe" 2>&1) || unknown "$error"
 error=$("$probe" 2>&1) && exit 0
 case $error in
-    *"Exec format error"*) echo "this kernel does not run 32-bit programs (IA-32 emulation is off)" ;;
+    *"Exec format error"*) echo "this kernel runs no 32-bit programs (IA-32 emulation is off)" ;;
     *) unknown "a 32-bit test program did not run: ${error:-no message}" ;;
 esac
 exit 1

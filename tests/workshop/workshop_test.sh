@@ -7,7 +7,9 @@
 # environment), nor a temporary file. Then a second command on the tree must wait for the first,
 # which passes; where x86-support.sh cannot tell, its callers must fail with the reason; the
 # scripts' temporary files must go on SIGTERM. Stand-in tools in front of PATH block or fail.
-# Usage: workshop_test.sh SOURCE_DIR WORK_DIR
+# Once the prefixes have been interrupted, the prefix of TREE_DIR (a win64 tree), if made, is
+# copied (hard links, as wine-session.sh copies them) instead of being made again.
+# Usage: workshop_test.sh SOURCE_DIR WORK_DIR [TREE_DIR]
 src=$1
 rm -rf "$2"
 mkdir -p "$2" && scratch=$(mktemp -d "$2/scratch.XXXXXX") || exit 1
@@ -87,6 +89,8 @@ start() {
 }
 
 for moment in prefixes test; do
+    [ $moment = prefixes ] || [ ! -f "$3/wineprefix.settings" ] || { rm -rf "$tree/wineprefix" &&
+        cp -al "$3/wineprefix" "$tree/" && cp "$3/wineprefix.settings" "$tree/"; }
     for signal in INT TERM; do
         ready='[ -e "$tree/running" ]'
         [ $moment = test ] || ready='procs | grep -q wineboot'
@@ -129,8 +133,8 @@ within 50 'procs | grep -q "sleep 2"' && kill -TERM $probe
 check "x86-support.sh leaves no probe on SIGTERM" clean
 wait $probe
 version=$(sed -n 's/^Version \([0-9.]*\),.*/\1/p' "$scratch/README.md")
-PATH=$scratch/block:$PATH TMPDIR=$tmp "$cmake/make-dist.sh" "$version" "$scratch/Makefile" "$scratch/out.zip" \
-    >"$scratch/out" 2>&1 &
+PATH=$scratch/block:$PATH TMPDIR=$tmp "$cmake/make-dist.sh" "$version" "$scratch/Makefile" \
+    "$scratch/out.zip" >"$scratch/out" 2>&1 &
 dist=$!
 within 50 'procs | grep -q "sleep 30"' && kill -TERM $dist
 check "make-dist.sh stops rst2pdf and leaves no staging folder on SIGTERM" clean
