@@ -2,9 +2,9 @@
 # Configures and builds the tree of a CMake preset, then runs COMMAND in it if one is given,
 # holding the tree's lock (flock on build/PRESET/.kelvo-lock) throughout: a second command on
 # the same tree waits until the first has ended, after one line that names the first and how to
-# stop waiting. The configure output is kept in build/PRESET.configure.log: all of it shown when
-# configuring fails, otherwise only what is not a "--" status line (CMake's warnings and our
-# notes). The build's messages are shown as they come. Says what failed.
+# stop waiting. CMake's warnings, notes and errors are shown as they come, its status lines kept
+# in build/PRESET.configure.log and shown when configuring fails; so are the build's messages.
+# Says what failed.
 # Usage: build-tree.sh PRESET [COMMAND [ARGS...]]
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.." || exit 1
@@ -23,9 +23,8 @@ echo "${KELVO_COMMAND:-build-tree.sh $preset $*} (pid $$)" >"$lock"
 log=build/$preset.configure.log
 configure_and_build() {
     try="mend the first error, then run again"
-    run cmake --preset "$preset" >"$log" 2>&1 ||
-        fail "configuring the $preset tree failed" "$log" "$try"
-    sed '1,/^-- /d; /^-- /d' "$log"
+    run cmake --preset "$preset" 2>&1 >"$log" ||
+        fail "configuring the $preset tree failed (its errors are above)" "$log" "$try"
     run cmake --build --preset "$preset" ||
         fail "building the $preset tree failed (its messages are above)" "" "$try"
 }

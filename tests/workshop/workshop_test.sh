@@ -122,12 +122,12 @@ cmake=$scratch/cmake
 tmp=$scratch/tmp
 for command in "$cmake/x86-support.sh" "$cmake/run-tests.sh win32" "make -C $scratch -o deps run" \
     "make -C $scratch deps"; do
-    PATH=$scratch/fail:$PATH TMPDIR=$tmp $command >"$scratch/out" 2>&1
+    PATH=$scratch/fail:$PATH TMPDIR=$tmp KELVO_NO_X86= $command >"$scratch/out" 2>&1
     check "$command fails where x86 support cannot be told" [ $? -ne 0 ]
     check "$command says why" grep -q "cannot tell whether this machine runs 32-bit" "$scratch/out"
     check "$command takes no x64 or static-only path" eval '! grep -q "x64\|static" "$scratch/out"'
 done
-PATH=$scratch/block:$PATH TMPDIR=$tmp "$cmake/x86-support.sh" >"$scratch/out" 2>&1 &
+PATH=$scratch/block:$PATH TMPDIR=$tmp KELVO_NO_X86= "$cmake/x86-support.sh" >"$scratch/out" 2>&1 &
 probe=$!
 within 50 'procs | grep -q "sleep 2"' && kill -TERM $probe
 check "x86-support.sh leaves no probe on SIGTERM" clean
