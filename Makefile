@@ -8,7 +8,7 @@
 # that a signal to make reaches it (cmake/jobs.sh); build-tree.sh holds the tree's lock.
 SHELL := /bin/sh
 # The command that build-tree.sh names to a second command that waits for the same tree.
-export KELVO_COMMAND := make $(MAKECMDGOALS)
+export KELVO_COMMAND := make $(or $(MAKECMDGOALS),all)
 
 .PHONY: all deps native native-asan win32 win64 test test-native test-win32 test-win64 run \
 	bench dist fuzz format clean
