@@ -9,38 +9,33 @@ set -e
 version=$1
 module=$2
 output=$3
-root=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+. "$here/jobs.sh"
 pattern=$(printf '%s' "$version" | sed 's/\./\\./g')
 
 entry=$(grep -E "^## \[$pattern\] - [0-9]+-[0-9]+-[0-9]+\$" "$root/CHANGELOG.md" || true)
-if [ -z "$entry" ]; then
-    echo "make-dist.sh: CHANGELOG.md has no entry \"## [$version] - YYYY-MM-DD\"" >&2
-    exit 1
-fi
-if ! grep -qE "^Version $pattern," "$root/README.md"; then
-    echo "make-dist.sh: README.md does not show the version: \"Version $version, ...\"" >&2
-    exit 1
-fi
+[ -n "$entry" ] || fail "CHANGELOG.md has no entry for $version" "" "## [$version] - DATE there"
+grep -qE "^Version $pattern," "$root/README.md" ||
+    fail "README.md does not show the version" "" "Version $version, ... in its Release section"
 release_date=${entry##* }
 SOURCE_DATE_EPOCH=$(date -u -d "$release_date" +%s)
 export SOURCE_DATE_EPOCH TZ=UTC
 
+cleanup() { rm -rf "$stage"; }
 stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/Modules/Plugin" "$stage/Doc"
 cp "$module" "$stage/Modules/Plugin/CalculatorKelvo.dll"
 # The manual's version and date filled in, read from standard input, so that its images and
 # style sheet are found beside its source. Any complaint (a missing image, a bad directive)
 # fails the package.
-(cd "$root/docs/manual" &&
-    sed -e "s/@PROJECT_VERSION@/$version/g" -e "s/@KELVO_RELEASE_DATE@/$release_date/g" \
-        CalculatorKelvo.rst |
-    rst2pdf --compressed --stylesheets=manual.yaml --output="$stage/Doc/CalculatorKelvo.pdf" - \
-        2>"$stage/manual.log")
-if [ -s "$stage/manual.log" ]; then
-    cat "$stage/manual.log" >&2
-    exit 1
-fi
+cd "$root/docs/manual"
+sed -e "s/@PROJECT_VERSION@/$version/g" -e "s/@KELVO_RELEASE_DATE@/$release_date/g" \
+    CalculatorKelvo.rst >"$stage/manual.rst"
+run sh -c 'exec rst2pdf --compressed --stylesheets=manual.yaml --output="$1" - <"$2"' sh \
+    "$stage/Doc/CalculatorKelvo.pdf" "$stage/manual.rst" 2>"$stage/manual.log" &&
+    [ ! -s "$stage/manual.log" ] ||
+    fail "rst2pdf did not make the manual cleanly" "$stage/manual.log" "mend docs/manual"
 
 entries="Modules/Plugin/CalculatorKelvo.dll Doc/CalculatorKelvo.pdf"
 cd "$stage"
@@ -48,4 +43,4 @@ chmod 644 $entries
 touch -d "@$SOURCE_DATE_EPOCH" $entries
 mkdir -p "$(dirname "$output")"
 rm -f "$output"
-zip --quiet -X -D -9 "$output" $entries
+run zip --quiet -X -D -9 "$output" $entries

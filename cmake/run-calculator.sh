@@ -6,27 +6,19 @@
 # Usage: run-calculator.sh BUILD_DIR (absolute: build/win32, or build/win64)
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/jobs.sh"
 host=$build/bin/Orbiter.exe
-if [ -z "$build" ] || [ ! -f "$host" ]; then
-    echo "run-calculator.sh: no $host; build the tree first (make win32 or make win64)" >&2
-    exit 1
-fi
+[ -n "$build" ] && [ -f "$host" ] || fail "no $host" "" "make win32 or make win64 first"
 
+# An X client can open the display (xdpyinfo or xset, if installed), or, without them, the
+# socket of a local display is there.
 display_works() {
     [ -n "$DISPLAY" ] || return 1
-    if command -v xdpyinfo >/dev/null 2>&1; then
-        xdpyinfo >/dev/null 2>&1
-    elif command -v xset >/dev/null 2>&1; then
-        xset q >/dev/null 2>&1
-    else
-        # A local display without the X utilities: its socket must be there.
-        number=${DISPLAY#*:}
-        number=${number%%.*}
-        case $DISPLAY in
-            :*) [ -S "/tmp/.X11-unix/X$number" ] ;;
-            *) return 0 ;;
-        esac
-    fi
+    for client in xdpyinfo "xset q"; do
+        command -v ${client% *} >/dev/null && { $client >/dev/null 2>&1; return; }
+    done
+    number=${DISPLAY#*:}
+    case $DISPLAY in :*) [ -S "/tmp/.X11-unix/X${number%%.*}" ] ;; esac
 }
 
 if display_works; then
@@ -54,16 +46,13 @@ screenshot gallery gallery.png
 quit'
 echo "No display: running the calculator under Xvfb."
 # Into a file, not a pipe: Wine's background processes may hold a pipe open long after.
-(cd "$shots" && "$here/wine-session.sh" --xvfb 1 "$build" \
-    "$here/wine-run.sh" "$build" "$host" --run "$script" >output.txt)
+cd "$shots" && run "$here/wine-session.sh" --xvfb 1 "$build" \
+    "$here/wine-run.sh" "$build" "$host" --run "$script" >output.txt
 status=$?
 # The calculator's display is the dialog's static control -1.
 sed 's/^text: /display: /' "$shots/output.txt"
-if [ $status -ne 0 ] || [ ! -f "$shots/calculator.png" ]; then
-    echo "run-calculator.sh: the scripted run failed (exit code $status; the host's own" \
-        "messages, if any, are above). Try: WINEDEBUG=err+all make run for Wine's." >&2
-    exit 1
-fi
+what="the scripted run failed (exit code $status; the host's messages, if any, are above)"
+[ $status -eq 0 ] && [ -f "$shots/calculator.png" ] || fail "$what" "" "WINEDEBUG=err+all make run"
 echo "Calculator screenshot: $shots/calculator.png"
 [ -f "$shots/gallery.png" ] && echo "Control gallery screenshot: $shots/gallery.png"
 exit 0

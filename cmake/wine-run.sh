@@ -5,12 +5,13 @@
 # Usage: wine-run.sh BUILD_DIR PROGRAM [ARGS...]
 build=$1
 shift
+. "$(dirname "$0")/jobs.sh"
 . "$(dirname "$0")/wine-env.sh"
 session=${CTEST_RESOURCE_GROUP_0_WINE_SESSION#id:}
 session=${session%%,*}
 if [ -n "$session" ]; then
-    WINEPREFIX=$(session_prefix "$session")
-    DISPLAY=$(cat "$WINEPREFIX/.kelvo-display") || exit 1
+    enter_session "$session"
+    DISPLAY=$(cat "$WINEPREFIX.display") || exit 1
     export DISPLAY
 fi
 exec "$WINELOADER" "$@"

@@ -295,6 +295,9 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
             SetForegroundWindow(open);
             return open;
         }
+        // A dialog opened while another is being created (from its WM_INITDIALOG) hands the
+        // outer one its procedure back for the rest of its creation.
+        const OapiDialogProc outer = g_openingProc;
         g_openingProc = proc;
         HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(resourceId), g_dialogOwner,
                                          ModuleDialogProc, reinterpret_cast<LPARAM>(context));
@@ -306,7 +309,7 @@ HWND oapiOpenDialogEx(HINSTANCE module, int resourceId, OapiDialogProc proc, DWO
             DestroyWindow(window);
             window = nullptr;
         }
-        g_openingProc = nullptr;
+        g_openingProc = outer;
         if (!window)
             return nullptr;
         ShowWindow(window, SW_SHOWNORMAL);

@@ -43,7 +43,34 @@ unsigned long PixelAt(const host::WindowPixels& image, int x, int y) {
     return image.pixels[static_cast<std::size_t>(y) * image.width + x] & 0xFFFFFF;
 }
 
+// Dialogs 1 and 2 (nested_dialogs.rc): the outer one opens the inner one from its
+// WM_INITDIALOG and then, still being created, sends itself WM_APP.
+HWND g_inner = nullptr;
+int g_outerGotWmApp = 0;
+
+int CALLBACK InnerProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+int CALLBACK OuterProc(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        g_inner = oapiOpenDialogEx(GetModuleHandleA(nullptr), 2, InnerProc, 0, nullptr);
+        SendMessageA(window, WM_APP, 0, 0);
+    }
+    g_outerGotWmApp += message == WM_APP;
+    return FALSE;
+}
+
 } // namespace
+
+TEST(HostCore, DialogOpenedDuringAnotherOnesCreationLeavesItsProcedureToIt) {
+    HWND outer = oapiOpenDialogEx(GetModuleHandleA(nullptr), 1, OuterProc, 0, nullptr);
+    ASSERT_TRUE(outer);
+    ASSERT_TRUE(g_inner);
+    EXPECT_EQ(g_outerGotWmApp, 1);
+    oapiCloseDialog(g_inner);
+    oapiCloseDialog(outer);
+}
 
 TEST(HostCore, CloseDialogLeavesWindowsThatItDidNotOpen) {
     // A handle that never came from oapiOpenDialogEx, as a stale one may be after Windows
