@@ -10,8 +10,8 @@ SHELL := /bin/sh
 # The command that build-tree.sh names to a second command that waits for the same tree.
 export KELVO_COMMAND := make $(or $(MAKECMDGOALS),all)
 
-.PHONY: all deps native native-asan win32 win64 test test-native test-win32 test-win64 run \
-	bench dist fuzz format clean
+.PHONY: all deps native native-asan win32 win64 test test-native test-native-asan test-win32 \
+	test-win64 run bench dist fuzz format clean
 
 all: native win32 win64
 
@@ -24,7 +24,7 @@ native native-asan win32 win64: deps
 test: deps
 	@exec cmake/run-tests.sh
 
-test-native test-win32 test-win64: deps
+test-native test-native-asan test-win32 test-win64: deps
 	@exec cmake/run-tests.sh $(@:test-%=%)
 
 # The tree of the programs that this machine runs: win32, or win64 with a line saying why; a
