@@ -4,7 +4,6 @@
 
 #include "calculator.h"
 #include "calculator_clipboard.h"
-#include "floating_point_guard.h"
 #include "module.h"
 
 namespace {
@@ -185,10 +184,9 @@ LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM 
         if (queued && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN)
             code |= DLGC_WANTMESSAGE; // Enter is equals, not a press of the focused key
         return code;
-    } else if (g_calculator) {
-        const FloatingPointGuard guard;
-        if (HandleKeyboard(*g_calculator, GetParent(button), message, wParam, lParam))
-            return 0;
+    } else if (g_calculator &&
+               HandleKeyboard(*g_calculator, GetParent(button), message, wParam, lParam)) {
+        return 0;
     }
     return CallWindowProcA(buttonProc, button, message, wParam, lParam);
 }
